@@ -30,8 +30,8 @@
 #include "geomFeature/pattern/PatternPropID.h"
 #include "geomFeature/pattern/RectHolePattern.h"
 #include "tests/support/GeomExpect.h"
-#include "tests/support/SeedLinkGuard.h"
 #include "tests/support/RecordingPatternVisitor.h"
+#include "tests/support/SeedLinkGuard.h"
 
 namespace Norvane {
 namespace {

@@ -55,6 +55,21 @@ PatternListPtr MakePart() {
                    Circle(30, 30, 1)});
 }
 
+// An array and its seed hold each other through shared relations, a cycle that would outlive the test;
+// the cutter clears the relations of every pattern of the lists it watches when the test ends.
+struct CycleCutter {
+    std::vector<PatternListPtr> lists;
+    PatternListPtr Watch(const PatternListPtr& list) {
+        lists.push_back(list);
+        return list;
+    }
+    ~CycleCutter() {
+        for (const PatternListPtr& list : lists) {
+            for (const IPatternPtr& p : *list) p->GetPatRelationList()->Clear();
+        }
+    }
+};
+
 struct FilterCase {
     std::string name;
     std::function<PatternListPtr(const PatternList&, int skip)> query;
@@ -64,7 +79,8 @@ struct FilterCase {
 class PatternListFilter : public ::testing::TestWithParam<FilterCase> {};
 
 TEST_P(PatternListFilter, DropsSeedsOnlyWhenAsked) {
-    const PatternListPtr part = MakePart();
+    CycleCutter cut;
+    const PatternListPtr part = cut.Watch(MakePart());
     for (const int skip : {0, 1}) {
         const PatternListPtr result = GetParam().query(*part, skip);
         Ints found;
@@ -98,8 +114,10 @@ TEST(PatternList, TypeListFollowsFirstAppearance) {
                          ->GetPatTypeList(0)),
               (Ints{200, 203}));
     // Without the seed, the circle type first appears after the array.
-    EXPECT_EQ(Values(MakePart()->GetPatTypeList(0)), (Ints{200, 204, 207, 203}));
-    EXPECT_EQ(Values(MakePart()->GetPatTypeList(1)), (Ints{200, 207, 203, 204}));
+    CycleCutter cut;
+    const PatternListPtr part = cut.Watch(MakePart());
+    EXPECT_EQ(Values(part->GetPatTypeList(0)), (Ints{200, 204, 207, 203}));
+    EXPECT_EQ(Values(part->GetPatTypeList(1)), (Ints{200, 207, 203, 204}));
 }
 
 // The inclusion test is closed: a box on the rectangle's edge is inside, one poking out by 0.001 is not.
@@ -140,7 +158,8 @@ TEST(PatternList, SnapPointTiesToleranceAndSeeds) {
     EXPECT_EQ(*list->GetCtrlPtClosestTo(Point2D(0, 0), 1.0), Point2D(0, -1));
     EXPECT_FALSE(list->GetCtrlPtClosestTo(Point2D(0, 0), 0.999));
 
-    const PatternListPtr part = MakePart();
+    CycleCutter cut;
+    const PatternListPtr part = cut.Watch(MakePart());
     ASSERT_TRUE(part->GetCtrlPtClosestTo(Point2D(50, 0), 10.0));
     EXPECT_EQ(*part->GetCtrlPtClosestTo(Point2D(50, 0), 10.0), Point2D(60, 0));
     EXPECT_FALSE(part->GetCtrlPtClosestTo(Point2D(50, 0), 9.9));
@@ -208,7 +227,8 @@ TEST(PatternList, SelfAppendAndSelfRemoval) {
 }
 
 TEST(PatternList, OutlineTransformAndModifiedFlag) {
-    const PatternListPtr part = MakePart();
+    CycleCutter cut;
+    const PatternListPtr part = cut.Watch(MakePart());
     // line 1 + three copies of the circle + arc 1 + circle 1; the seed's own circle is not repeated.
     EXPECT_EQ(part->CalcBaseGeomList()->size(), 6u);
     Matrix2D up;
@@ -225,8 +245,9 @@ TEST(PatternList, OutlineTransformAndModifiedFlag) {
 // The copied array repeats the copied seed and the copied seed names the copied array, with one link each
 // way; the source keeps its own links. An array copied without its seed keeps the original seed.
 TEST(PatternList, CloneRewiresArraysToCopiedSeeds) {
-    const PatternListPtr part = MakePart();
-    const PatternListPtr copy = boost::dynamic_pointer_cast<PatternList>(part->Clone());
+    CycleCutter cut;
+    const PatternListPtr part = cut.Watch(MakePart());
+    const PatternListPtr copy = cut.Watch(boost::dynamic_pointer_cast<PatternList>(part->Clone()));
     ASSERT_EQ(copy->size(), part->size());
     for (std::size_t i = 0; i < part->size(); ++i) {
         EXPECT_EQ(copy->at(i)->GetPatternType(), part->at(i)->GetPatternType());
