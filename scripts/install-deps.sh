@@ -6,6 +6,12 @@ packages=(
   libboost-dev
   libgtest-dev libgmock-dev
   libbenchmark-dev
+  libsqlite3-dev
+  libcairo2-dev
+  libdxflib-dev
+  libcli11-dev
+  nlohmann-json3-dev
+  python3-ezdxf
 )
 missing=()
 for p in "${packages[@]}"; do
