@@ -9,10 +9,9 @@
 namespace Norvane {
 namespace testutil {
 
-// An array and its seed point at each other through relations that hold shared pointers, so a linked
-// pair keeps itself alive after the test lets go of it. A test that links patterns holds one guard; when
-// the guard goes out of scope it clears the relations of every pattern it watched, which cuts those
-// cycles, and the leak checker then reports only real leaks.
+// Links arrays to seeds for a test and unlinks every watched pattern when it goes out of scope, so that a
+// test leaves no relation behind. (The seed's link back to its array is weak, so a linked pair is freed
+// either way; the guard keeps the tests' set-up in one place.)
 class SeedLinkGuard {
 public:
     SeedLinkGuard() = default;
