@@ -1,0 +1,437 @@
+// The DXF reader on inline fixtures: arc sense from bulges and mirrored extrusions, block placement
+// (nesting, mirrors, rotation, MINSERT grids, layer and colour inheritance), units, ellipses, splines
+// within tolerance, what is skipped and counted, and the error kinds and guards.
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <boost/pointer_cast.hpp>
+
+#include "geomFeature/host/mathkit/MathEx.h"
+#include "geomFeature/pattern/ArcPattern.h"
+#include "geomFeature/pattern/CirclePattern.h"
+#include "geomFeature/pattern/EllipsePattern.h"
+#include "geomFeature/pattern/LinePattern.h"
+#include "io/DxfReader.h"
+#include "tests/io/DxfFixture.h"
+#include "tests/support/GeomExpect.h"
+
+namespace Norvane {
+namespace {
+
+using dxftest::Drawing;
+using testutil::PointNear;
+
+template <class T>
+std::vector<boost::shared_ptr<T>> OfType(const DxfReader::Result& r) {
+    std::vector<boost::shared_ptr<T>> out;
+    for (const IPatternPtr& p : *r.patterns) {
+        if (auto t = boost::dynamic_pointer_cast<T>(p)) {
+            out.push_back(t);
+        }
+    }
+    return out;
+}
+
+DxfReader::Result ReadOk(const std::string& text, const DxfReader::Options& options = DxfReader::Options()) {
+    DxfReader::Result r = DxfReader::ReadText(text, options);
+    EXPECT_TRUE(r.Ok()) << r.message;
+    return r;
+}
+
+// --- Arc sense: a bulge turns counter-clockwise when positive; extrusion (0,0,-1) mirrors x and so
+// reverses the sense. The middle of a half-circle bulge on the chord (0,0)-(10,0) shows the side.
+struct BulgeRow {
+    const char* name;
+    double bulge;
+    double ez;
+    double sweep;
+    Point2D middle;
+};
+
+void PrintTo(const BulgeRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class BulgeSense : public ::testing::TestWithParam<BulgeRow> {};
+
+TEST_P(BulgeSense, SignAndExtrusionGiveTheArcSense) {
+    const BulgeRow& row = GetParam();
+    const auto r = ReadOk(Drawing(dxftest::LwPolyline({{0, 0, row.bulge}, {10, 0, 0}}, false, row.ez)));
+    const auto arcs = OfType<ArcPattern>(r);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_NEAR(arcs[0]->GetMoveAngle(), row.sweep, 1e-12);
+    EXPECT_TRUE(PointNear(arcs[0]->GetMiddlePoint(), row.middle, 1e-9));
+    EXPECT_TRUE(PointNear(arcs[0]->GetStartPoint(), Point2D(0, 0), 1e-9));  // the polyline's direction kept
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dxf, BulgeSense,
+    ::testing::Values(BulgeRow{"PositiveIsCounterClockwise", 1.0, 1.0, MathEx::PI, Point2D(5, -5)},
+                      BulgeRow{"NegativeIsClockwise", -1.0, 1.0, -MathEx::PI, Point2D(5, 5)},
+                      BulgeRow{"MirroredPositiveIsClockwise", 1.0, -1.0, -MathEx::PI, Point2D(-5, -5)},
+                      BulgeRow{"MirroredNegativeIsCounterClockwise", -1.0, -1.0, MathEx::PI, Point2D(-5, 5)},
+                      BulgeRow{"QuarterTurn", std::tan(MathEx::PI / 8), 1.0, MathEx::PI / 2,
+                               Point2D(5, -5 * (std::sqrt(2.0) - 1))}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A closed polyline gets its closing edge, with the last vertex's bulge; a zero bulge is a line.
+TEST(DxfReader, ClosedPolylineClosesWithTheLastBulge) {
+    const auto r =
+        ReadOk(Drawing(dxftest::LwPolyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 1}}, true)));
+    ASSERT_EQ(r.patterns->size(), 4u);
+    const auto arcs = OfType<ArcPattern>(r);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_TRUE(PointNear(arcs[0]->GetStartPoint(), Point2D(0, 10), 1e-9));
+    EXPECT_TRUE(PointNear(arcs[0]->GetEndPoint(), Point2D(0, 0), 1e-9));
+    EXPECT_TRUE(PointNear(arcs[0]->GetMiddlePoint(), Point2D(-5, 5), 1e-9));  // bulging out of the square
+}
+
+// ARC and CIRCLE in a mirrored OCS: centre x negated, the arc runs clockwise between the mirrored ends.
+// A LINE's points are world coordinates and stay as written whatever its extrusion.
+TEST(DxfReader, MirroredExtrusionFlipsArcsButNotLines) {
+    const std::string line =
+        dxftest::Dxf()(0, "LINE")(8, "0")(10, 1.0)(20, 2.0)(11, 3.0)(21, 2.0)(230, -1.0).Str();
+    const auto r = ReadOk(Drawing(dxftest::Arc(3, 4, 2, 0, 90, -1) + dxftest::Circle(3, 4, 1, -1) + line));
+    const auto arcs = OfType<ArcPattern>(r);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_TRUE(PointNear(arcs[0]->GetBasePoint(), Point2D(-3, 4)));
+    EXPECT_TRUE(PointNear(arcs[0]->GetStartPoint(), Point2D(-5, 4)));
+    EXPECT_TRUE(PointNear(arcs[0]->GetEndPoint(), Point2D(-3, 6)));
+    EXPECT_NEAR(arcs[0]->GetMoveAngle(), -MathEx::PI / 2, 1e-12);
+    ASSERT_EQ(OfType<CirclePattern>(r).size(), 1u);
+    EXPECT_TRUE(PointNear(OfType<CirclePattern>(r)[0]->GetBasePoint(), Point2D(-3, 4)));
+    ASSERT_EQ(OfType<LinePattern>(r).size(), 1u);
+    EXPECT_TRUE(PointNear(OfType<LinePattern>(r)[0]->GetStartPoint(), Point2D(1, 2)));
+}
+
+// Two levels of blocks: LEAF placed in MID mirrored (xscale -1) and turned 90 degrees, MID placed in model
+// space scaled 2 and turned 180 degrees. Worked by hand: the line (1,0)-(2,0) lands on (80,52)-(80,54);
+// the quarter arc about the origin from (1,0) to (0,1) lands about (80,50) with radius 2, running
+// clockwise (one mirror) from (80,52) to (82,50). Entities on layer 0 take the outer INSERT's layer,
+// BYBLOCK passes the outer INSERT's colour down through the BYBLOCK inner INSERT, and BYLAYER takes the
+// colour of the entity's own layer.
+TEST(DxfReader, NestedInsertsComposeMirrorRotationScaleAndInheritance) {
+    const std::string leaf = dxftest::Block(
+        "LEAF", 0, 0, dxftest::Line(1, 0, 2, 0, "0", 0) + dxftest::Arc(0, 0, 1, 0, 90, 1.0, "ARCS"));
+    const std::string mid = dxftest::Block(
+        "MID", 0, 0, dxftest::Insert({.block = "LEAF", .x = 10, .sx = -1, .angle = 90, .colour = 0}));
+    const std::string model = dxftest::Insert(
+        {.block = "mid", .x = 100, .y = 50, .sx = 2, .sy = 2, .angle = 180, .layer = "TOP", .colour = 3});
+    const auto r = ReadOk(Drawing(model, leaf + mid, 4, {{"ARCS", 5}, {"TOP", 1}}));
+
+    const auto lines = OfType<LinePattern>(r);
+    const auto arcs = OfType<ArcPattern>(r);
+    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_TRUE(PointNear(lines[0]->GetStartPoint(), Point2D(80, 52), 1e-9));
+    EXPECT_TRUE(PointNear(lines[0]->GetEndPoint(), Point2D(80, 54), 1e-9));
+    EXPECT_TRUE(PointNear(arcs[0]->GetBasePoint(), Point2D(80, 50), 1e-9));
+    EXPECT_NEAR(arcs[0]->GetRadius(), 2.0, 1e-12);
+    EXPECT_TRUE(PointNear(arcs[0]->GetStartPoint(), Point2D(80, 52), 1e-9));
+    EXPECT_TRUE(PointNear(arcs[0]->GetEndPoint(), Point2D(82, 50), 1e-9));
+    EXPECT_NEAR(arcs[0]->GetMoveAngle(), -MathEx::PI / 2, 1e-12);
+
+    EXPECT_EQ(lines[0]->GetLayerName(), L"TOP");
+    EXPECT_EQ(lines[0]->GetColorIndex(), 3);
+    EXPECT_EQ(arcs[0]->GetLayerName(), L"ARCS");
+    EXPECT_EQ(arcs[0]->GetColorIndex(), 5);
+    EXPECT_EQ(r.readCount.at("INSERT"), 2);
+}
+
+// A MINSERT grid steps along the insert's rotated axes by unscaled spacings; the block's base point is
+// what lands on each grid position.
+TEST(DxfReader, MinsertGridPlacesEveryCopy) {
+    const std::string hole = dxftest::Block("H", 1, 1, dxftest::Circle(1, 1, 0.5));
+    const std::string grid = dxftest::Insert({.block = "H",
+                                              .x = 10,
+                                              .y = 20,
+                                              .sx = 2,
+                                              .sy = 2,
+                                              .angle = 90,
+                                              .cols = 3,
+                                              .rows = 2,
+                                              .colSpacing = 5,
+                                              .rowSpacing = -4});
+    const auto r = ReadOk(Drawing(grid, hole));
+    const auto circles = OfType<CirclePattern>(r);
+    ASSERT_EQ(circles.size(), 6u);
+    // Column i, row j at (10, 20) + R90 (5i, -4j) = (10 + 4j, 20 + 5i).
+    std::vector<Point2D> expected;
+    for (int row = 0; row < 2; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            expected.emplace_back(10 + 4 * row, 20 + 5 * col);
+        }
+    }
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_TRUE(PointNear(circles[i]->GetBasePoint(), expected[i], 1e-9)) << i;
+        EXPECT_NEAR(circles[i]->GetRadius(), 1.0, 1e-12);
+    }
+    EXPECT_EQ(r.readCount.at("CIRCLE"), 6);
+    EXPECT_EQ(r.readCount.at("INSERT"), 1);
+}
+
+// --- Units: the file's $INSUNITS scales to millimetres, an override wins, none means millimetres.
+struct UnitRow {
+    const char* name;
+    int insunits;  // negative: not written
+    std::optional<DxfReader::Unit> unitOverride;
+    double length;
+    DxfReader::UnitSource source;
+};
+
+void PrintTo(const UnitRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class Units : public ::testing::TestWithParam<UnitRow> {};
+
+TEST_P(Units, ScaleAndSource) {
+    const UnitRow& row = GetParam();
+    DxfReader::Options options;
+    options.unitOverride = row.unitOverride;
+    const auto r = ReadOk(Drawing(dxftest::Line(0, 0, 1, 0), "", row.insunits), options);
+    ASSERT_EQ(r.patterns->size(), 1u);
+    EXPECT_NEAR(OfType<LinePattern>(r)[0]->GetLength(), row.length, 1e-12);
+    EXPECT_EQ(r.unitSource, row.source);
+    EXPECT_EQ(r.unitSource == DxfReader::UnitSource::Assumed, !r.warnings.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dxf, Units,
+    ::testing::Values(UnitRow{"Inches", 1, std::nullopt, 25.4, DxfReader::UnitSource::File},
+                      UnitRow{"Metres", 6, std::nullopt, 1000.0, DxfReader::UnitSource::File},
+                      UnitRow{"NoneIsMillimetres", -1, std::nullopt, 1.0, DxfReader::UnitSource::Assumed},
+                      UnitRow{"UnitlessIsMillimetres", 0, std::nullopt, 1.0, DxfReader::UnitSource::Assumed},
+                      UnitRow{"OverrideBeatsTheFile", 1, DxfReader::Unit::Centimetre, 10.0,
+                              DxfReader::UnitSource::Override},
+                      UnitRow{"OverrideFillsAGap", -1, DxfReader::Unit::Inch, 25.4,
+                              DxfReader::UnitSource::Override}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DxfReader, UnitNamesParse) {
+    EXPECT_EQ(DxfReader::ParseUnit("Inches"), DxfReader::Unit::Inch);
+    EXPECT_EQ(DxfReader::ParseUnit("mm"), DxfReader::Unit::Millimetre);
+    EXPECT_EQ(DxfReader::ParseUnit("furlong"), std::nullopt);
+}
+
+// --- Ellipses: a full one is an EllipsePattern (full axis lengths), a quarter is circular arcs from the
+// end of the major axis to the end of the minor one, within the chord tolerance of the true curve; in a
+// mirrored extrusion the quarter turns the other way.
+TEST(DxfReader, FullEllipseAndEllipticalArc) {
+    const auto r = ReadOk(Drawing(dxftest::Ellipse(5, 5, 4, 0, 0.5, 0, MathEx::PI2) +
+                                  dxftest::Ellipse(5, 5, 4, 0, 0.5, 0, MathEx::PI / 2) +
+                                  dxftest::Ellipse(5, 5, 4, 0, 0.5, 0, MathEx::PI / 2, -1.0)));
+    const auto ellipses = OfType<EllipsePattern>(r);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_NEAR(ellipses[0]->GetLength(), 8.0, 1e-12);
+    EXPECT_NEAR(ellipses[0]->GetWidth(), 4.0, 1e-12);
+    EXPECT_NEAR(ellipses[0]->GetAngle(), 0.0, 1e-12);
+
+    const auto arcs = OfType<ArcPattern>(r);
+    ASSERT_GE(arcs.size(), 4u);
+    // The arcs of both quarters, in order: the first quarter ends at (5, 7), the mirrored one at (5, 3).
+    std::vector<ArcPatternPtr> up, down;
+    for (const ArcPatternPtr& a : arcs) {
+        (a->GetMiddlePoint().y > 5 ? up : down).push_back(a);
+    }
+    ASSERT_FALSE(up.empty());
+    ASSERT_FALSE(down.empty());
+    EXPECT_TRUE(PointNear(up.front()->GetStartPoint(), Point2D(9, 5), 1e-9));
+    EXPECT_TRUE(PointNear(up.back()->GetEndPoint(), Point2D(5, 7), 1e-9));
+    EXPECT_TRUE(PointNear(down.back()->GetEndPoint(), Point2D(5, 3), 1e-9));
+    const double tol = DxfReader::Options().chordTol;
+    for (const ArcPatternPtr& a : arcs) {
+        for (double f : {0.1, 0.3, 0.5, 0.7, 0.9}) {
+            const double angle = a->GetStartAngle() + f * a->GetMoveAngle();
+            const Point2D p = a->GetBasePoint() + Vector2D(std::cos(angle), std::sin(angle)) * a->GetRadius();
+            // Distance to the ellipse (x-5)^2/16 + (y-5)^2/4 = 1, to first order: |F| / |grad F|.
+            const double dx = p.x - 5, dy = p.y - 5;
+            const double F = dx * dx / 16 + dy * dy / 4 - 1;
+            EXPECT_LE(std::fabs(F) / std::hypot(dx / 8, dy / 2), tol * 1.01);
+        }
+    }
+}
+
+// A circle in a block scaled 2 in x only is an ellipse of axes 4 and 2; a ratio-1 ellipse is a circle.
+TEST(DxfReader, NonUniformScaleTurnsCirclesIntoEllipses) {
+    const auto r =
+        ReadOk(Drawing(dxftest::Insert({.block = "C", .sx = 2}) + dxftest::Ellipse(0, 0, 3, 0, 1.0, 0, 0),
+                       dxftest::Block("C", 0, 0, dxftest::Circle(0, 0, 1))));
+    const auto ellipses = OfType<EllipsePattern>(r);
+    ASSERT_EQ(ellipses.size(), 1u);
+    EXPECT_NEAR(ellipses[0]->GetLength(), 4.0, 1e-12);
+    EXPECT_NEAR(ellipses[0]->GetWidth(), 2.0, 1e-12);
+    ASSERT_EQ(OfType<CirclePattern>(r).size(), 1u);
+    EXPECT_NEAR(OfType<CirclePattern>(r)[0]->GetRadius(), 3.0, 1e-12);
+}
+
+// --- Splines: a rational quadratic quarter circle of radius 10. Every vertex lies on the circle and no
+// chord strays farther than the tolerance; a finer tolerance takes more lines.
+std::string QuarterCircleSpline() {
+    const double w = std::sqrt(0.5);
+    return dxftest::Dxf()(0, "SPLINE")(8, "0")(70, "12")(71, "2")(72, "6")(73, "3")(74, "0")(40, 0.0)(
+               40, 0.0)(40, 0.0)(40, 1.0)(40, 1.0)(40, 1.0)(10, 10.0)(20, 0.0)(30, 0.0)(41, 1.0)(10, 10.0)(
+               20, 10.0)(30, 0.0)(41, w)(10, 0.0)(20, 10.0)(30, 0.0)(41, 1.0)
+        .Str();
+}
+
+TEST(DxfReader, SplineStaysWithinTheChordTolerance) {
+    std::size_t previous = 0;
+    for (double tol : {0.1, 0.01, 0.001}) {
+        DxfReader::Options options;
+        options.chordTol = tol;
+        const auto r = ReadOk(Drawing(QuarterCircleSpline()), options);
+        const auto lines = OfType<LinePattern>(r);
+        ASSERT_GT(lines.size(), previous);
+        previous = lines.size();
+        EXPECT_TRUE(PointNear(lines.front()->GetStartPoint(), Point2D(10, 0), 1e-9));
+        EXPECT_TRUE(PointNear(lines.back()->GetEndPoint(), Point2D(0, 10), 1e-9));
+        for (const LinePatternPtr& l : lines) {
+            EXPECT_NEAR(Vector2D(l->GetEndPoint().x, l->GetEndPoint().y).Length(), 10.0, 1e-9);
+            const Point2D mid = (l->GetStartPoint() + l->GetEndPoint()) / 2;
+            EXPECT_LE(10.0 - Vector2D(mid.x, mid.y).Length(), tol) << tol;
+        }
+    }
+}
+
+// A fit-point spline passes through its fit points.
+TEST(DxfReader, FitPointSplinePassesThroughItsPoints) {
+    const std::vector<Point2D> fit = {{0, 0}, {10, 5}, {20, 0}, {30, 5}};
+    dxftest::Dxf d;
+    d(0, "SPLINE")(8, "0")(70, "8")(71, "3")(72, "0")(73, "0")(74, "4");
+    for (const Point2D& p : fit) {
+        d(11, p.x)(21, p.y)(31, 0.0);
+    }
+    const auto r = ReadOk(Drawing(d.Str()));
+    const auto lines = OfType<LinePattern>(r);
+    ASSERT_GT(lines.size(), 6u);
+    for (const Point2D& p : fit) {
+        bool found = false;
+        for (const LinePatternPtr& l : lines) {
+            found = found || PointNear(l->GetStartPoint(), p, 1e-9) || PointNear(l->GetEndPoint(), p, 1e-9);
+        }
+        EXPECT_TRUE(found) << testutil::Literal(p);
+    }
+}
+
+// --- What is skipped: annotation and other kinds by type, paper space, degenerate and corrupt entities;
+// each counted, the degenerate ones also reported.
+TEST(DxfReader, SkippedEntitiesAreCountedByType) {
+    using dxftest::Dxf;
+    const std::string entities =
+        dxftest::Line(0, 0, 5, 0) + Dxf()(0, "TEXT")(8, "0")(10, 0.0)(20, 0.0)(40, 1.0)(1, "A").Str() +
+        Dxf()(0, "TEXT")(8, "0")(10, 0.0)(20, 0.0)(40, 1.0)(1, "B").Str() +
+        Dxf()(0, "MTEXT")(8, "0")(10, 0.0)(20, 0.0)(40, 1.0)(1, "C").Str() +
+        Dxf()(0, "POINT")(8, "0")(10, 1.0)(20, 1.0).Str() +
+        Dxf()(0, "HATCH")(8, "0")(10, 0.0)(20, 0.0).Str() +
+        Dxf()(0, "LINE")(8, "0")(67, "1")(10, 0.0)(20, 0.0)(11, 1.0)(21, 1.0).Str() +  // paper space
+        Dxf()(0, "LINE")(8, "0")(10, "nan")(20, 0.0)(11, 1.0)(21, 1.0).Str() +         // not a number
+        Dxf()(0, "LINE")(8, "0")(10, "1e999")(20, 0.0)(11, 1.0)(21, 1.0).Str() +       // overflows
+        dxftest::Line(3, 3, 3, 3) + dxftest::Circle(0, 0, 0) + dxftest::Circle(0, 0, -1);
+    const auto r = ReadOk(Drawing(entities));
+    EXPECT_EQ(r.patterns->size(), 1u);
+    EXPECT_EQ(r.readCount, (std::map<std::string, int>{{"LINE", 1}}));
+    EXPECT_EQ(r.skipCount,
+              (std::map<std::string, int>{
+                  {"CIRCLE", 2}, {"HATCH", 1}, {"LINE", 4}, {"MTEXT", 1}, {"POINT", 1}, {"TEXT", 2}}));
+    EXPECT_EQ(r.warnings.size(), 4u);  // radius, zero length, bad numbers, paper space
+}
+
+// A decimal-comma file is read as decimals, with a warning.
+TEST(DxfReader, DecimalCommasAreReadWithAWarning) {
+    const std::string line = dxftest::Dxf()(0, "LINE")(8, "0")(10, "0,5")(20, "0")(11, "2,5")(21, "0").Str();
+    const auto r = ReadOk(Drawing(line));
+    ASSERT_EQ(r.patterns->size(), 1u);
+    EXPECT_NEAR(OfType<LinePattern>(r)[0]->GetLength(), 2.0, 1e-12);
+    EXPECT_EQ(r.warnings.size(), 1u);
+}
+
+// A line that should be a group code and is not: the damaged record is dropped, reading picks up at the
+// next record, and the damage is reported.
+TEST(DxfReader, DamagedRecordIsSkippedAndReadingResumes) {
+    const std::string damaged = dxftest::Line(0, 0, 1, 0) + "10\n5\ngarbage\n" + dxftest::Line(0, 1, 1, 1);
+    const auto r = ReadOk(Drawing(dxftest::Line(0, 2, 1, 2) + damaged));
+    EXPECT_EQ(r.patterns->size(), 2u);
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_NE(r.warnings[0].find("damaged"), std::string::npos);
+
+    // A file cut off right after an entity still gives that entity.
+    EXPECT_EQ(ReadOk("0\nSECTION\n2\nENTITIES\n" + dxftest::Line(0, 0, 1, 0)).patterns->size(), 1u);
+}
+
+// --- Errors.
+struct ErrorRow {
+    const char* name;
+    std::string text;
+    DxfReader::ErrorKind kind;
+};
+
+void PrintTo(const ErrorRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class Errors : public ::testing::TestWithParam<ErrorRow> {};
+
+TEST_P(Errors, KindAndMessage) {
+    const auto r = DxfReader::ReadText(GetParam().text);
+    EXPECT_EQ(r.error, GetParam().kind);
+    EXPECT_FALSE(r.message.empty());
+    EXPECT_TRUE(r.patterns && r.patterns->empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dxf, Errors,
+    ::testing::Values(ErrorRow{"Empty", "", DxfReader::ErrorKind::NotDxf},
+                      ErrorRow{"Blank", "  \n\n", DxfReader::ErrorKind::NotDxf},
+                      ErrorRow{"Prose", "This is not a drawing.\nNot at all.\n",
+                               DxfReader::ErrorKind::NotDxf},
+                      ErrorRow{"Binary", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + "\x00\x01",
+                               DxfReader::ErrorKind::BinaryDxf},
+                      ErrorRow{"OnlyAnnotation", Drawing(dxftest::Dxf()(0, "TEXT")(8, "0")(1, "x").Str()),
+                               DxfReader::ErrorKind::EmptyDrawing},
+                      ErrorRow{"NoEntitiesSection", "0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nEOF\n",
+                               DxfReader::ErrorKind::EmptyDrawing}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DxfReader, MissingFileAndDirectory) {
+    EXPECT_EQ(DxfReader::Read("/nonexistent/part.dxf").error, DxfReader::ErrorKind::MissingFile);
+    EXPECT_EQ(DxfReader::Read(std::filesystem::temp_directory_path().string()).error,
+              DxfReader::ErrorKind::MissingFile);
+    const std::string path = (std::filesystem::temp_directory_path() / "gf_io_reader_test.dxf").string();
+    std::ofstream(path) << Drawing(dxftest::Line(0, 0, 1, 0));
+    EXPECT_TRUE(DxfReader::Read(path).Ok());
+    std::filesystem::remove(path);
+}
+
+// --- Guards: a huge MINSERT fails fast with TooLarge; self-inserting and over-deep blocks are skipped
+// with a warning instead of recursing.
+TEST(DxfReader, ExpansionGuards) {
+    const std::string hole = dxftest::Block("H", 0, 0, dxftest::Circle(0, 0, 1));
+    const auto huge = DxfReader::ReadText(Drawing(
+        dxftest::Insert({.block = "H", .cols = 100000, .rows = 100000, .colSpacing = 3, .rowSpacing = 3}),
+        hole));
+    EXPECT_EQ(huge.error, DxfReader::ErrorKind::TooLarge);
+
+    const std::string selfish =
+        dxftest::Block("S", 0, 0, dxftest::Line(0, 0, 1, 0) + dxftest::Insert({.block = "S", .x = 1}));
+    const auto r = ReadOk(Drawing(dxftest::Insert({.block = "S"}), selfish));
+    EXPECT_EQ(r.patterns->size(), 1u);
+    EXPECT_EQ(r.skipCount.at("INSERT"), 1);
+
+    std::string chain;
+    for (int i = 0; i < 30; ++i) {
+        chain += dxftest::Block(
+            "B" + std::to_string(i), 0, 0,
+            dxftest::Line(0, 0, 1, 0) + dxftest::Insert({.block = "B" + std::to_string(i + 1)}));
+    }
+    const auto deep = ReadOk(Drawing(dxftest::Insert({.block = "B0"}), chain));
+    EXPECT_EQ(static_cast<int>(deep.patterns->size()), DxfReader::Options().maxInsertDepth);
+    EXPECT_FALSE(deep.warnings.empty());
+}
+
+}  // namespace
+}  // namespace Norvane
