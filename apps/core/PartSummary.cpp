@@ -1,0 +1,193 @@
+#include "apps/core/PartSummary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <unordered_map>
+
+#include <boost/pointer_cast.hpp>
+
+#include "geomFeature/loop/PolyPatLoop.h"
+#include "geomFeature/pattern/PatternType.h"
+
+namespace Norvane {
+
+namespace {
+
+// Loops whose ends are farther apart than this are open (the module's own test distance).
+constexpr double kOpenTol = 0.0001;
+
+// Values this close to zero are rounding noise of the geometry (sin(pi) and the like) and print as 0.
+constexpr double kPrintZero = 1e-9;
+
+std::string Fixed(double value) {
+    if (std::fabs(value) < kPrintZero) value = 0.0;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
+}
+
+std::string PointText(const Point2D& p) { return "(" + Fixed(p.x) + ", " + Fixed(p.y) + ")"; }
+
+std::string LoopKind(const IPatLoopPtr& loop) {
+    if (loop->GetLoopType() == LOOP_POLY) return "polygon";
+    const PatLoopNodeListPtr nodes = loop->GetLoopNodes();
+    if (nodes->empty() || !nodes->front()->GetPat()) return "empty";
+    return PatternTypeName(nodes->front()->GetPat()->GetPatternType());
+}
+
+}  // namespace
+
+std::string PatternTypeName(int type) {
+    switch (type) {
+        case PAT_LINE: return "line";
+        case PAT_RECT_HOLE: return "rectangle";
+        case PAT_ARC: return "arc";
+        case PAT_CIRCLE: return "circle";
+        case PAT_SINGLE_D: return "single-d";
+        case PAT_RC_HOLE: return "rounded-rectangle";
+        case PAT_LINE_ARRAY: return "line-array";
+        case PAT_TR_HOLE: return "triangle";
+        case PAT_OBROUND: return "obround";
+        case PAT_ELLIPSE: return "ellipse";
+        case PAT_DOUBLE_D: return "double-d";
+        case PAT_RAD_SLOT: return "radius-slot";
+        case PAT_ARC_ARRAY: return "arc-array";
+        case PAT_CIRCLE_ARRAY: return "circle-array";
+        case PAT_GRID_ARRAY: return "grid-array";
+        default: return "type-" + std::to_string(type);
+    }
+}
+
+PartSummary PartSummary::Of(const Part& part) {
+    PartSummary s;
+    if (part.patterns) {
+        s.patternCount = part.patterns->size();
+        for (const IPatternPtr& pattern : *part.patterns) {
+            if (pattern) ++s.patternsByType[PatternTypeName(pattern->GetPatternType())];
+        }
+        if (!part.patterns->empty()) {
+            s.hasBox = true;
+            s.box = part.patterns->GetRectBox();
+        }
+    }
+    std::unordered_map<const IPatLoop*, std::size_t> indexOf;
+    if (part.loops) {
+        s.loopCount = part.loops->size();
+        s.boundaryLoop = part.loops->GetBoundaryLoop();
+        for (std::size_t i = 0; i < part.loops->size(); ++i) {
+            const IPatLoopPtr& loop = (*part.loops)[i];
+            indexOf[loop.get()] = i;
+            switch (loop->GetLoopType()) {
+                case LOOP_STD: ++s.standardLoops; break;
+                case LOOP_ARRAY: ++s.arrayLoops; break;
+                default:
+                    if (loop->IsOpenPath(kOpenTol)) {
+                        ++s.openLoopCount;
+                        auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(loop);
+                        OpenLoop open;
+                        open.index = i;
+                        open.pieces = loop->GetLoopNodes()->size();
+                        if (poly) {
+                            open.start = poly->GetStartPt();
+                            open.end = poly->GetEndPt();
+                        }
+                        s.openLoops.push_back(open);
+                    } else {
+                        ++s.closedPolygonLoops;
+                    }
+            }
+        }
+    }
+    if (part.tree) {
+        // Depth-first walk; the depth counts closed loops only, since open loops enclose nothing.
+        struct Walker {
+            PartSummary& s;
+            std::unordered_map<const IPatLoop*, std::size_t>& indexOf;
+            void Walk(const LoopTopItemListPtr& level, int depth) {
+                for (const LoopTopItemPtr& item : *level) {
+                    const IPatLoopPtr& loop = item->GetPatLoop();
+                    TreeLine line;
+                    line.depth = depth;
+                    line.index = indexOf[loop.get()];
+                    line.kind = LoopKind(loop);
+                    line.open = loop->IsOpenPath(kOpenTol) != 0;
+                    s.tree.push_back(line);
+                    if (!line.open) s.nestingDepth = std::max(s.nestingDepth, depth + 1);
+                    Walk(item->GetSubItemList(), depth + 1);
+                }
+            }
+        } walker{s, indexOf};
+        walker.Walk(part.tree, 0);
+    }
+    return s;
+}
+
+std::string PartSummary::ToText(bool withTree) const {
+    std::string out;
+    out += "patterns: " + std::to_string(patternCount);
+    std::string sep = " (";
+    for (const auto& [name, count] : patternsByType) {
+        out += sep + std::to_string(count) + " " + name;
+        sep = ", ";
+    }
+    out += patternsByType.empty() ? "\n" : ")\n";
+    out += "loops: " + std::to_string(loopCount) + " (" + std::to_string(closedPolygonLoops) +
+           " closed polygon, " + std::to_string(standardLoops) + " standard shape, " +
+           std::to_string(arrayLoops) + " array, " + std::to_string(openLoopCount) + " open)\n";
+    for (const OpenLoop& open : openLoops) {
+        out += "  open loop #" + std::to_string(open.index) + ": " + std::to_string(open.pieces) +
+               " pieces from " + PointText(open.start) + " to " + PointText(open.end) + "\n";
+    }
+    out += "nesting depth: " + std::to_string(nestingDepth) + "\n";
+    out += "boundary loop: " + (boundaryLoop < 0 ? std::string("none") : "#" + std::to_string(boundaryLoop)) +
+           "\n";
+    if (hasBox) {
+        out += "box: " + PointText(Point2D(box.left, box.bottom)) + " to " +
+               PointText(Point2D(box.right, box.top)) + ", " + Fixed(box.Width()) + " x " +
+               Fixed(box.Height()) + " mm\n";
+    } else {
+        out += "box: empty\n";
+    }
+    if (withTree) {
+        out += "nesting tree:\n";
+        for (const TreeLine& line : tree) {
+            out += std::string(2 + 2 * line.depth, ' ') + "#" + std::to_string(line.index) + " " + line.kind +
+                   (line.open ? " (open)" : "") + "\n";
+        }
+    }
+    return out;
+}
+
+nlohmann::json PartSummary::ToJson(bool withTree) const {
+    nlohmann::json j;
+    j["patterns"] = {{"total", patternCount}, {"by_type", patternsByType}};
+    nlohmann::json opens = nlohmann::json::array();
+    for (const OpenLoop& open : openLoops) {
+        opens.push_back({{"index", open.index},
+                         {"pieces", open.pieces},
+                         {"start", {open.start.x, open.start.y}},
+                         {"end", {open.end.x, open.end.y}}});
+    }
+    j["loops"] = {{"total", loopCount},     {"closed_polygon", closedPolygonLoops},
+                  {"standard", standardLoops}, {"array", arrayLoops},
+                  {"open", openLoopCount},  {"open_loops", opens}};
+    j["nesting_depth"] = nestingDepth;
+    j["boundary_loop"] = boundaryLoop;
+    if (hasBox) {
+        j["box"] = {{"min", {box.left, box.bottom}}, {"max", {box.right, box.top}}};
+    } else {
+        j["box"] = nullptr;
+    }
+    if (withTree) {
+        nlohmann::json lines = nlohmann::json::array();
+        for (const TreeLine& line : tree) {
+            lines.push_back({{"depth", line.depth}, {"index", line.index}, {"kind", line.kind},
+                             {"open", line.open}});
+        }
+        j["tree"] = lines;
+    }
+    return j;
+}
+
+}  // namespace Norvane
