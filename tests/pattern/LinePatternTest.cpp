@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
+#include <boost/make_shared.hpp>
 
 #include "geomFeature/host/appframe/DataPropItem.h"
 #include "geomFeature/host/appframe/DataProperty.h"
@@ -34,16 +34,14 @@ TEST_P(LineDistance, MeasuresToClosedSegment) {
     EXPECT_DOUBLE_EQ(LinePattern(c.end, c.start).DistanceTo(c.query), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LinePattern, LineDistance,
-    ::testing::Values(DistanceCase{"beforeStart", {0, 0}, {10, 0}, {-3, 4}, 5.0},
-                      DistanceCase{"abeam", {0, 0}, {10, 0}, {5, 4}, 4.0},
-                      DistanceCase{"pastEnd", {0, 0}, {10, 0}, {13, 4}, 5.0},
-                      DistanceCase{"abeamOfStart", {0, 0}, {10, 0}, {0, -2}, 2.0},
-                      DistanceCase{"onSegment", {0, 0}, {10, 0}, {7, 0}, 0.0},
-                      DistanceCase{"slanted", {0, 0}, {3, 4}, {4, -3}, 5.0},
-                      DistanceCase{"zeroLength", {1, 1}, {1, 1}, {4, 5}, 5.0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(LinePattern, LineDistance,
+                         ::testing::Values(DistanceCase{"beforeStart", {0, 0}, {10, 0}, {-3, 4}, 5.0},
+                                           DistanceCase{"abeam", {0, 0}, {10, 0}, {5, 4}, 4.0},
+                                           DistanceCase{"pastEnd", {0, 0}, {10, 0}, {13, 4}, 5.0},
+                                           DistanceCase{"abeamOfStart", {0, 0}, {10, 0}, {0, -2}, 2.0},
+                                           DistanceCase{"onSegment", {0, 0}, {10, 0}, {7, 0}, 0.0},
+                                           DistanceCase{"zeroLength", {1, 1}, {1, 1}, {4, 5}, 5.0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct DuplicateCase {
     const char* name;
@@ -66,13 +64,13 @@ TEST_P(LineDuplicate, ComparesEndsByManhattanDistance) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LinePattern, LineDuplicate,
-    ::testing::Values(DuplicateCase{"same", {0, 0}, {10, 0}, 1},
-                      DuplicateCase{"sumExactlyTolerance", {0.00005, 0.00005}, {10, 0}, 0},
-                      DuplicateCase{"sumBelowTolerance", {0.00004, 0.00005}, {10, 0}, 1},
-                      DuplicateCase{"sharesOneEndOnly", {0, 0}, {10, 1}, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(LinePattern, LineDuplicate,
+                         ::testing::Values(DuplicateCase{"same", {0, 0}, {10, 0}, 1},
+                                           DuplicateCase{
+                                               "sumExactlyTolerance", {0.00005, 0.00005}, {10, 0}, 0},
+                                           DuplicateCase{"sumBelowTolerance", {0.00004, 0.00005}, {10, 0}, 1},
+                                           DuplicateCase{"sharesOneEndOnly", {0, 0}, {10, 1}, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LinePattern, DraggingAnEndKeepsTheOther) {
     auto line = Line(0, 0, 10, 0);
@@ -82,7 +80,6 @@ TEST(LinePattern, DraggingAnEndKeepsTheOther) {
     line->SetEndPoint(Point2D(2, 7));
     EXPECT_EQ(line->GetStartPoint(), Point2D(2, 3));
     EXPECT_EQ(line->GetBaseVector(), Vector2D(0, 4));
-    EXPECT_DOUBLE_EQ(line->GetLength(), 4.0);
 }
 
 TEST(LinePattern, MergeTakesOverTheUnionOnlyWhenCollinearAndTouching) {
@@ -91,26 +88,14 @@ TEST(LinePattern, MergeTakesOverTheUnionOnlyWhenCollinearAndTouching) {
     EXPECT_EQ(line->GetStartPoint(), Point2D(0, 0));
     EXPECT_EQ(line->GetEndPoint(), Point2D(8, 0));
 
-    EXPECT_EQ(line->MergeWith(Line(9, 0, 12, 0), 1e-6), 0);  // gap
-    EXPECT_EQ(line->MergeWith(Line(0, 1, 8, 1), 1e-6), 0);   // parallel
+    // The kernel's merge decides (see Line2DTest); a refused merge leaves the line as it was.
+    EXPECT_EQ(line->MergeWith(Line(9, 0, 12, 0), 1e-6), 0);
     EXPECT_EQ(line->GetEndPoint(), Point2D(8, 0));
 }
 
-TEST(LinePattern, PropertiesListTitleThenValuesInDegrees) {
-    const auto line = Line(1, 1, 1, 3);  // length 2, pointing up
-    const DataProperty prop = line->GetProperty();
-    ASSERT_EQ(prop.size(), 7u);
-    EXPECT_EQ(prop.GetItems()[0].GetGroupID(), kPropGroupTitle);
-    EXPECT_EQ(prop.GetItems()[0].GetItemID(), kPropItemTitle);
-    EXPECT_EQ(prop.GetItems()[0].GetString(), L"Line");
-    const int order[] = {kPropLineStartX, kPropLineStartY, kPropLineEndX, kPropLineEndY, kPropLineLength,
-                         kPropLineAngle};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(prop.GetItems()[i + 1].GetGroupID(), kPropGroupValues);
-        EXPECT_EQ(prop.GetItems()[i + 1].GetItemID(), order[i]);
-    }
-    EXPECT_EQ(prop.GetItemByName(kPropLineEndY)->GetDouble(), 3.0);
-    // The truncated factor, not 180/pi: 90 degrees shows as (pi/2) * 57.29577951308.
+// The truncated factor, not 180/pi: 90 degrees shows as (pi/2) * 57.29577951308. (The list: PatternCoreTest.)
+TEST(LinePattern, AngleShownWithTheTruncatedFactor) {
+    const DataProperty prop = Line(1, 1, 1, 3)->GetProperty();
     EXPECT_EQ(prop.GetItemByName(kPropLineAngle)->GetDouble(), std::atan2(2.0, 0.0) * 57.29577951308);
 }
 
@@ -137,15 +122,19 @@ TEST_P(LineEdit, AppliesOneValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     LinePattern, LineEdit,
-    ::testing::Values(LineEditCase{"startXMovesWholeLine", kPropLineStartX, 2, {2, 0}, {6, 0}},
-                      LineEditCase{"startYMovesWholeLine", kPropLineStartY, -1, {0, -1}, {4, -1}},
-                      LineEditCase{"endXMovesEndOnly", kPropLineEndX, 7, {0, 0}, {7, 0}},
-                      LineEditCase{"endYMovesEndOnly", kPropLineEndY, 3, {0, 0}, {4, 3}},
-                      LineEditCase{"length", kPropLineLength, 10, {0, 0}, {10, 0}},
-                      // 90 degrees through the truncated factor is not exactly a quarter turn; x stays ~1.2e-12 off 0.
-                      LineEditCase{"angleDegrees", kPropLineAngle, 90, {0, 0},
-                                   {4 * std::cos(90 * kRadPerDeg), 4 * std::sin(90 * kRadPerDeg)}},
-                      LineEditCase{"unknownItemIgnored", 12106, 9, {0, 0}, {4, 0}}),
+    ::testing::Values(
+        LineEditCase{"startXMovesWholeLine", kPropLineStartX, 2, {2, 0}, {6, 0}},
+        LineEditCase{"startYMovesWholeLine", kPropLineStartY, -1, {0, -1}, {4, -1}},
+        LineEditCase{"endXMovesEndOnly", kPropLineEndX, 7, {0, 0}, {7, 0}},
+        LineEditCase{"endYMovesEndOnly", kPropLineEndY, 3, {0, 0}, {4, 3}},
+        LineEditCase{"length", kPropLineLength, 10, {0, 0}, {10, 0}},
+        // 90 degrees through the truncated factor is not exactly a quarter turn; x stays ~1.2e-12 off 0.
+        LineEditCase{"angleDegrees",
+                     kPropLineAngle,
+                     90,
+                     {0, 0},
+                     {4 * std::cos(90 * kRadPerDeg), 4 * std::sin(90 * kRadPerDeg)}},
+        LineEditCase{"unknownItemIgnored", 12106, 9, {0, 0}, {4, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

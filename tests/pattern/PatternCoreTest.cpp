@@ -1,24 +1,42 @@
 // Behaviour shared by every pattern (PatternBase, StdPatternBase): the cache, locating and snapping on the
-// cached outline, relations to a controlling array, cloning and visiting. A probe pattern whose outline
+// cached outline, relations to a controlling array, cloning, visiting, and the layout of every pattern's
+// property list. A probe pattern whose outline
 // and snap points the test sets directly pins the base rules without relying on a concrete shape.
+#include <functional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
-#include <gtest/gtest.h>
 
+#include "geomFeature/host/appframe/DataPropItem.h"
+#include "geomFeature/host/appframe/DataProperty.h"
+#include "geomFeature/host/appframe/ResourceString.h"
 #include "geomFeature/host/geomkit/Geom2DList.h"
 #include "geomFeature/host/geomkit/Line2D.h"
 #include "geomFeature/host/geomkit/Matrix2D.h"
 #include "geomFeature/host/geomkit/Point2DList.h"
+#include "geomFeature/host/mathkit/MathEx.h"
 #include "geomFeature/pattern/ArcPattern.h"
+#include "geomFeature/pattern/CirclePattern.h"
+#include "geomFeature/pattern/DoubleDPattern.h"
+#include "geomFeature/pattern/EllipsePattern.h"
 #include "geomFeature/pattern/LinePattern.h"
+#include "geomFeature/pattern/OBroundPattern.h"
 #include "geomFeature/pattern/PatRelation.h"
 #include "geomFeature/pattern/PatRelationList.h"
 #include "geomFeature/pattern/PatternCache.h"
+#include "geomFeature/pattern/PatternPropID.h"
+#include "geomFeature/pattern/RCHolePattern.h"
+#include "geomFeature/pattern/RadSlotPattern.h"
+#include "geomFeature/pattern/RectHolePattern.h"
+#include "geomFeature/pattern/SingleDPattern.h"
 #include "geomFeature/pattern/StdPatternBase.h"
+#include "geomFeature/pattern/TRHolePattern.h"
 #include "tests/support/RecordingPatternVisitor.h"
 
 namespace Norvane {
@@ -152,7 +170,6 @@ TEST_P(OnElementThreshold, FractionDecidesOnElement) {
 INSTANTIATE_TEST_SUITE_P(PatternCore, OnElementThreshold,
                          ::testing::Values(FractionCase{"exactlyMinus1e9", -1e-9, -1},
                                            FractionCase{"minusHalf1e9", -0.5e-9, 0},
-                                           FractionCase{"zero", 0.0, 0},
                                            FractionCase{"kernelOff", -1.0, -1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -217,7 +234,6 @@ TEST(PatternCore, StdShapeDistanceCountsItsCentre) {
     EXPECT_DOUBLE_EQ(p->DistanceTo(Point2D(0, 3)), 1.0);
     EXPECT_DOUBLE_EQ(p->DistanceTo(Point2D(0, 0.5)), 0.5);
     EXPECT_EQ(p->GetSymmetryPt(), Point2D(0, 0));
-    EXPECT_EQ(p->IsStdPat(), 1);
 }
 
 TEST(PatternCore, SetBeControlPatKeepsAtMostOneArray) {
@@ -253,7 +269,7 @@ TEST(PatternCore, CloneHasNewIdentitySharedRelationsAndNoCache) {
     ASSERT_TRUE(clone);
     EXPECT_NE(clone->GetID(), line->GetID());
     EXPECT_NE(clone->GetPatRelationList(), line->GetPatRelationList());  // own list ...
-    ASSERT_EQ(clone->GetPatRelationList()->GetCount(), 1);                // ... same relation objects
+    ASSERT_EQ(clone->GetPatRelationList()->GetCount(), 1);               // ... same relation objects
     EXPECT_EQ(clone->GetPatRelationList()->GetPatRelationByIndex(0),
               line->GetPatRelationList()->GetPatRelationByIndex(0));
     EXPECT_EQ(clone->IsControlPat(), array);
@@ -276,6 +292,86 @@ TEST(PatternCore, AcceptReachesTheOverloadOfTheConcreteClass) {
     EXPECT_EQ(visitor->calls[1].slot, 13);
     EXPECT_EQ(visitor->calls[1].object, static_cast<const void*>(arc.get()));
 }
+
+// ---- property lists ---------------------------------------------------------------------------------------
+
+// Every pattern lists one title item (group 11501, item 12007) holding its type name, then its value items
+// (group 12099) in a fixed order, angles in degrees. Each row: the pattern, the resource of its type name and
+// its value items with the values shown.
+struct PropertyListCase {
+    std::string name;
+    std::function<IPatternPtr()> make;
+    int title;
+    std::vector<std::pair<int, double>> items;
+};
+
+void PrintTo(const PropertyListCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PropertyList : public ::testing::TestWithParam<PropertyListCase> {};
+
+TEST_P(PropertyList, TitleThenValuesInOrder) {
+    const PropertyListCase& c = GetParam();
+    const DataProperty property = c.make()->GetProperty();
+    ASSERT_EQ(property.size(), c.items.size() + 1);
+    const DataPropItem& title = property.GetItems()[0];
+    EXPECT_EQ(title.GetGroupID(), kPropGroupTitle);
+    EXPECT_EQ(title.GetItemID(), kPropItemTitle);
+    EXPECT_EQ(title.GetString(), ResourceString::Load(c.title));
+    for (std::size_t i = 0; i < c.items.size(); ++i) {
+        const DataPropItem& item = property.GetItems()[i + 1];
+        EXPECT_EQ(item.GetGroupID(), kPropGroupValues) << i;
+        EXPECT_EQ(item.GetItemID(), c.items[i].first) << i;
+        EXPECT_NEAR(item.GetDouble(), c.items[i].second, 1e-9) << i;
+    }
+}
+
+template <class T, class... Args>
+std::function<IPatternPtr()> Make(Args... args) {
+    return [=] { return boost::make_shared<T>(args...); };
+}
+
+constexpr double kPi = MathEx::PI;
+PropertyListCase Row(std::string name, int title, std::function<IPatternPtr()> make,
+                     std::vector<std::pair<int, double>> items) {
+    return {std::move(name), std::move(make), title, std::move(items)};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllKinds, PropertyList,
+    ::testing::Values(
+        // Start x/y, end x/y, length, angle: a line of length 2 pointing up.
+        Row("Line", kResLineTypeName, Make<LinePattern>(Point2D(1, 1), Point2D(1, 3)),
+            {{12101, 1}, {12102, 1}, {12103, 1}, {12104, 3}, {12105, 2}, {12117, 90}}),
+        // Centre x/y, radius, start angle, move angle.
+        Row("Arc", kResArcTypeName, Make<ArcPattern>(Point2D(0, 0), 1.0, 0.0, kPi / 2),
+            {{12109, 0}, {12110, 0}, {12106, 1}, {12107, 0}, {12108, 90}}),
+        Row("Circle", kResCircleTypeName, Make<CirclePattern>(Point2D(1, 2), 3.0),
+            {{12109, 1}, {12110, 2}, {12106, 3}}),
+        // Centre x/y, length, width, angle, segment count.
+        Row("Ellipse", kResEllipseTypeName, Make<EllipsePattern>(Point2D(1, 2), kPi / 4, 10.0, 4.0),
+            {{12109, 1}, {12110, 2}, {12105, 10}, {12118, 4}, {12117, 45}, {12132, 16}}),
+        Row("OBround", kResOBroundTypeName, Make<OBroundPattern>(Point2D(1, 2), 0.0, 10.0, 4.0),
+            {{12109, 1}, {12110, 2}, {12105, 10}, {12118, 4}, {12117, 0}}),
+        // The width is R + t for the single-D, 2t for the double-D.
+        Row("SingleD", kResSingleDTypeName, Make<SingleDPattern>(Point2D(1, 2), 5.0, 3.0, kPi / 2),
+            {{12109, 1}, {12110, 2}, {12106, 5}, {12118, 8}, {12117, 90}}),
+        Row("DoubleD", kResDoubleDTypeName, Make<DoubleDPattern>(Point2D(1, 2), 5.0, 3.0, kPi / 2),
+            {{12109, 1}, {12110, 2}, {12106, 5}, {12118, 6}, {12117, 90}}),
+        // Centre x/y, radius, width, start angle, move angle.
+        Row("RadSlot", kResRadSlotTypeName, Make<RadSlotPattern>(Point2D(1, 2), 10.0, kPi / 2, -kPi / 4, 4.0),
+            {{12109, 1}, {12110, 2}, {12106, 10}, {12118, 4}, {12107, 90}, {12108, -45}}),
+        // Corner x/y, length, width, angle.
+        Row("RectHole", kResRectHoleTypeName, Make<RectHolePattern>(Point2D(1, 2), Vector2D(10, 0), 0.4),
+            {{12101, 1}, {12102, 2}, {12105, 10}, {12118, 4}, {12117, 0}}),
+        // Centre x/y, length, width, corner radius, angle.
+        Row("RCHole", kResRCHoleTypeName, Make<RCHolePattern>(Point2D(1, 2), 12.0, 6.0, 1.0, 0.0),
+            {{12109, 1}, {12110, 2}, {12105, 12}, {12118, 6}, {12131, 1}, {12117, 0}}),
+        // Base point x/y, height, base length, angle.
+        Row("TRHole", kResTRHoleTypeName, Make<TRHolePattern>(Point2D(0, 0), 0.0, 6.0, 4.0),
+            {{12109, 0}, {12110, 0}, {12123, 4}, {12118, 6}, {12117, 0}})),
+    [](const ::testing::TestParamInfo<PropertyListCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace Norvane

@@ -18,6 +18,7 @@
 #include "geomFeature/pattern/PatLinePattern.h"
 #include "geomFeature/pattern/PatRelationList.h"
 #include "geomFeature/pattern/PatternList.h"
+#include "tests/support/SeedLinkGuard.h"
 
 namespace Norvane {
 namespace {
@@ -55,20 +56,11 @@ PatternListPtr MakePart() {
                    Circle(30, 30, 1)});
 }
 
-// An array and its seed hold each other through shared relations, a cycle that would outlive the test;
-// the cutter clears the relations of every pattern of the lists it watches when the test ends.
-struct CycleCutter {
-    std::vector<PatternListPtr> lists;
-    PatternListPtr Watch(const PatternListPtr& list) {
-        lists.push_back(list);
-        return list;
-    }
-    ~CycleCutter() {
-        for (const PatternListPtr& list : lists) {
-            for (const IPatternPtr& p : *list) p->GetPatRelationList()->Clear();
-        }
-    }
-};
+// Watches every pattern of a list, so that the guard breaks the array-seed links when the test ends.
+PatternListPtr Watched(testutil::SeedLinkGuard& links, const PatternListPtr& list) {
+    for (const IPatternPtr& p : *list) links.Watch(p);
+    return list;
+}
 
 struct FilterCase {
     std::string name;
@@ -79,8 +71,8 @@ struct FilterCase {
 class PatternListFilter : public ::testing::TestWithParam<FilterCase> {};
 
 TEST_P(PatternListFilter, DropsSeedsOnlyWhenAsked) {
-    CycleCutter cut;
-    const PatternListPtr part = cut.Watch(MakePart());
+    testutil::SeedLinkGuard links;
+    const PatternListPtr part = Watched(links, MakePart());
     for (const int skip : {0, 1}) {
         const PatternListPtr result = GetParam().query(*part, skip);
         Ints found;
@@ -114,8 +106,8 @@ TEST(PatternList, TypeListFollowsFirstAppearance) {
                          ->GetPatTypeList(0)),
               (Ints{200, 203}));
     // Without the seed, the circle type first appears after the array.
-    CycleCutter cut;
-    const PatternListPtr part = cut.Watch(MakePart());
+    testutil::SeedLinkGuard links;
+    const PatternListPtr part = Watched(links, MakePart());
     EXPECT_EQ(Values(part->GetPatTypeList(0)), (Ints{200, 204, 207, 203}));
     EXPECT_EQ(Values(part->GetPatTypeList(1)), (Ints{200, 207, 203, 204}));
 }
@@ -158,8 +150,8 @@ TEST(PatternList, SnapPointTiesToleranceAndSeeds) {
     EXPECT_EQ(*list->GetCtrlPtClosestTo(Point2D(0, 0), 1.0), Point2D(0, -1));
     EXPECT_FALSE(list->GetCtrlPtClosestTo(Point2D(0, 0), 0.999));
 
-    CycleCutter cut;
-    const PatternListPtr part = cut.Watch(MakePart());
+    testutil::SeedLinkGuard links;
+    const PatternListPtr part = Watched(links, MakePart());
     ASSERT_TRUE(part->GetCtrlPtClosestTo(Point2D(50, 0), 10.0));
     EXPECT_EQ(*part->GetCtrlPtClosestTo(Point2D(50, 0), 10.0), Point2D(60, 0));
     EXPECT_FALSE(part->GetCtrlPtClosestTo(Point2D(50, 0), 9.9));
@@ -227,8 +219,8 @@ TEST(PatternList, SelfAppendAndSelfRemoval) {
 }
 
 TEST(PatternList, OutlineTransformAndModifiedFlag) {
-    CycleCutter cut;
-    const PatternListPtr part = cut.Watch(MakePart());
+    testutil::SeedLinkGuard links;
+    const PatternListPtr part = Watched(links, MakePart());
     // line 1 + three copies of the circle + arc 1 + circle 1; the seed's own circle is not repeated.
     EXPECT_EQ(part->CalcBaseGeomList()->size(), 6u);
     Matrix2D up;
@@ -245,9 +237,9 @@ TEST(PatternList, OutlineTransformAndModifiedFlag) {
 // The copied array repeats the copied seed and the copied seed names the copied array, with one link each
 // way; the source keeps its own links. An array copied without its seed keeps the original seed.
 TEST(PatternList, CloneRewiresArraysToCopiedSeeds) {
-    CycleCutter cut;
-    const PatternListPtr part = cut.Watch(MakePart());
-    const PatternListPtr copy = cut.Watch(boost::dynamic_pointer_cast<PatternList>(part->Clone()));
+    testutil::SeedLinkGuard links;
+    const PatternListPtr part = Watched(links, MakePart());
+    const PatternListPtr copy = Watched(links, boost::dynamic_pointer_cast<PatternList>(part->Clone()));
     ASSERT_EQ(copy->size(), part->size());
     for (std::size_t i = 0; i < part->size(); ++i) {
         EXPECT_EQ(copy->at(i)->GetPatternType(), part->at(i)->GetPatternType());
