@@ -14,6 +14,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "apps/core/ImportPipeline.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/pattern/ArcPattern.h"
 #include "geomFeature/pattern/LinePattern.h"
@@ -90,6 +91,8 @@ void RunPlate(const std::string& path) {
     });
     const std::size_t builtLoops = loops->size();
     const double tGroup = Time([&] {
+        // As the import does: closed loops clockwise, every piece along its loop, then recognition.
+        ImportPipeline::OrientClosedLoops(loops);
         PatGrouper::GroupPat(patterns, loops);
         LoopProcessor::UpdateCacheEx(loops);
     });
