@@ -18,6 +18,7 @@
 #include "geomFeature/host/viewkit/CairoViewPort.h"
 #include "geomFeature/host/viewkit/ViewPortError.h"
 #include "geomFeature/persist/PartFile.h"
+#include "geomFeature/processor/ProcessorTolerance.h"
 #include "io/DxfReader.h"
 #include "io/DxfWriter.h"
 
@@ -46,7 +47,7 @@ std::unordered_map<DataID, std::wstring> LayersByPattern(const Part& part) {
         void Walk(const LoopTopItemListPtr& level, int closedDepth) {
             for (const LoopTopItemPtr& item : *level) {
                 const IPatLoopPtr& loop = item->GetPatLoop();
-                const bool open = loop->IsOpenPath(0.0001) != 0;
+                const bool open = loop->IsOpenPath(kOpenLoopTol) != 0;
                 const wchar_t* name = open ? L"OPEN" : closedDepth == 0 ? L"OUTER"
                                                    : closedDepth % 2 ? L"HOLE"
                                                                      : L"ISLAND";

@@ -3,6 +3,7 @@
 #include <boost/pointer_cast.hpp>
 
 #include "geomFeature/loop/PolyPatLoop.h"
+#include "geomFeature/processor/ProcessorTolerance.h"
 #include "geomFeature/pattern/ArcPattern.h"
 #include "geomFeature/pattern/LinePattern.h"
 #include "geomFeature/processor/LoopBuilder.h"
@@ -13,9 +14,6 @@
 namespace Norvane {
 
 namespace {
-
-// Loops whose ends are farther apart than this are open (the module's own test distance).
-constexpr double kOpenTol = 0.0001;
 
 void Report(const ProgressFn& progress, const char* stage, double fraction) {
     if (progress) progress(stage, fraction);
@@ -40,7 +38,7 @@ void ImportPipeline::ReversePiece(const IPatternPtr& pattern) {
 void ImportPipeline::OrientClosedLoops(const PatLoopListPtr& loops) {
     for (const IPatLoopPtr& loop : *loops) {
         auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(loop);
-        if (!poly || poly->IsOpenPath(kOpenTol)) continue;
+        if (!poly || poly->IsOpenPath(kOpenLoopTol)) continue;
         const PatLoopNodeListPtr nodes = poly->GetLoopNodes();
         if (nodes->empty()) continue;
         const tagDirection wanted = nodes->size() == 1 ? DIR_CCW : DIR_CW;

@@ -8,14 +8,12 @@
 #include <boost/pointer_cast.hpp>
 
 #include "geomFeature/loop/PolyPatLoop.h"
+#include "geomFeature/processor/ProcessorTolerance.h"
 #include "geomFeature/pattern/PatternType.h"
 
 namespace Norvane {
 
 namespace {
-
-// Loops whose ends are farther apart than this are open (the module's own test distance).
-constexpr double kOpenTol = 0.0001;
 
 // Values this close to zero are rounding noise of the geometry (sin(pi) and the like) and print as 0.
 constexpr double kPrintZero = 1e-9;
@@ -82,7 +80,7 @@ PartSummary PartSummary::Of(const Part& part) {
                 case LOOP_STD: ++s.standardLoops; break;
                 case LOOP_ARRAY: ++s.arrayLoops; break;
                 default:
-                    if (loop->IsOpenPath(kOpenTol)) {
+                    if (loop->IsOpenPath(kOpenLoopTol)) {
                         ++s.openLoopCount;
                         auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(loop);
                         OpenLoop open;
@@ -111,7 +109,7 @@ PartSummary PartSummary::Of(const Part& part) {
                     line.depth = depth;
                     line.index = indexOf[loop.get()];
                     line.kind = LoopKind(loop);
-                    line.open = loop->IsOpenPath(kOpenTol) != 0;
+                    line.open = loop->IsOpenPath(kOpenLoopTol) != 0;
                     s.tree.push_back(line);
                     if (!line.open) s.nestingDepth = std::max(s.nestingDepth, depth + 1);
                     Walk(item->GetSubItemList(), depth + 1);

@@ -12,7 +12,7 @@
 #include "geomFeature/loop/PolyPatLoop.h"
 #include "geomFeature/loop/StdPatLoop.h"
 #include "geomFeature/pattern/PatternList.h"
-#include "geomFeature/processor/LoopBuildTolerance.h"
+#include "geomFeature/processor/ProcessorTolerance.h"
 
 namespace Norvane {
 

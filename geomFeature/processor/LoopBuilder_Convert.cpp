@@ -7,7 +7,7 @@
 #include "geomFeature/loop/StdPatLoop.h"
 #include "geomFeature/pattern/IArrayPattern.h"
 #include "geomFeature/pattern/PatternList.h"
-#include "geomFeature/processor/LoopBuildTolerance.h"
+#include "geomFeature/processor/ProcessorTolerance.h"
 #include "geomFeature/processor/LoopBuilder.h"
 #include "geomFeature/processor/LoopProcessor.h"
 #include "geomFeature/processor/PatDecomposer.h"

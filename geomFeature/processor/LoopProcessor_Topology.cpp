@@ -7,15 +7,11 @@
 #include "geomFeature/processor/LoopProcessor.h"
 #include "geomFeature/processor/LoopTopItem.h"
 #include "geomFeature/processor/LoopTopItemList.h"
+#include "geomFeature/processor/ProcessorTolerance.h"
 
 namespace Norvane {
 
 namespace {
-
-// A loop whose ends are farther apart than this is open.
-constexpr double kTopologyOpenTol = 0.0001;
-// Chord tolerance used when outlines with arcs are turned into polygons for the containment test.
-constexpr double kTopologyPolygonTol = 0.0052;
 
 // Does `outer` enclose `inner`? An open loop encloses nothing; boxes decide first (closed: a shared or equal
 // box counts), and for an open inner loop the box decides alone. Two closed loops are compared by the first

@@ -89,7 +89,34 @@ inline double EllipseFitTolerance(int lineCount, double a, double b) {
 
 // --- Clean-up (PatProcessor) -------------------------------------------------------------------------
 
-// A loop counts as open for RemoveTinyPatInOpenLoops when IsOpenPath answers 1 at this tolerance.
+// A loop counts as open when IsOpenPath answers 1 at this tolerance (tiny-piece removal in open loops,
+// and the programs that report open contours).
 constexpr double kOpenLoopTol = 0.0001;
+
+// --- Loop building and upkeep (LoopBuilder, LoopProcessor) ------------------------------------------
+// The joining tolerance itself is always the caller's; these are the fixed thresholds around it.
+
+// A chain end and a pattern end this close (Euclidean, inclusive) are one point: the pattern is taken
+// without looking further for a nearer candidate.
+constexpr double kExactJointTol = 1e-9;
+
+// Starting value of the nearest-candidate search: farther than any real joint, so the first candidate
+// within the tolerance always becomes the best. Not a tolerance.
+constexpr double kNoCandidateYet = 4294967295.0;
+
+// Joining tolerance of loop upkeep when the changed patterns are re-linked (the editing commands' join
+// distance).
+constexpr double kEditJoinTol = 0.0001;
+
+// Two line patterns given as a polygon count as sharing a corner when the corner points differ by at most
+// this in x and in y (inclusive).
+constexpr double kTwoLineCornerTol = 0.0001;
+
+// --- Nesting (LoopProcessor::CalcLoopTopStruct) -------------------------------------------------------
+
+// A loop counts as open (and so encloses nothing) when IsOpenPath answers 1 at this tolerance.
+constexpr double kTopologyOpenTol = 0.0001;
+// Chord tolerance used when outlines with arcs are turned into polygons for the containment test.
+constexpr double kTopologyPolygonTol = 0.0052;
 
 }  // namespace Norvane
