@@ -15,7 +15,8 @@ struct ResourceEntry {
 // The string table, sorted by number (checked at compile time below) so that a lookup is a binary search.
 // Numbers are grouped by purpose:
 //   11501, 12099       property groups        12005      editor name
-//   12007              pattern type caption   12024-38   pattern type names
+//   12007              pattern type caption   12008-09   zoom prompts
+//   12024-38           pattern type names
 //   12100              property bar title     12101-32   property captions
 //   12252-61           command names          12301-94   drawing prompts
 //   12400-72           drawing prompts        12440-41   drawing and property messages
@@ -30,6 +31,8 @@ constexpr ResourceEntry kTable[] = {
     // Editor and pattern types.
     {12005, L"Geometry Editor"},
     {12007, L"Pattern Type"},
+    {12008, L"Click where to zoom in"},
+    {12009, L"Click where to zoom out"},
     {12024, L"Line"},
     {12025, L"Arc"},
     {12026, L"Rectangle"},
