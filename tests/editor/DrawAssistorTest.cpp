@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
+#include <boost/make_shared.hpp>
 
 #include "geomFeature/draw/DrawAssistor.h"
 #include "geomFeature/host/viewkit/RecordingViewPort.h"
@@ -111,8 +111,7 @@ const SnapCase kCases[] = {
          s.cursor = Point2D(3 * s.px, 3 + 4 * s.px);
      },
      [](const Scene& s) { return std::optional<Point2D>(Point2D(0, 3 + 4 * s.px)); }, 1},
-    {"NothingAtAll",
-     [](Scene& s) { s.cursor = Point2D(1, 1); },
+    {"NothingAtAll", [](Scene& s) { s.cursor = Point2D(1, 1); },
      [](const Scene&) { return std::optional<Point2D>(); }, 0},
 };
 
@@ -143,7 +142,9 @@ TEST_P(DrawAssistorSnap, SnapsAlikeAtEveryZoom) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DrawAssistorSnap, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<SnapCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<SnapCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 class DrawAssistorTest : public ::testing::Test {
 protected:
@@ -196,6 +197,22 @@ TEST_F(DrawAssistorTest, DrawsHintsAndRestoresThePen) {
     assistor.DrawAssistInfo();
     EXPECT_TRUE(m_view->GetCalls().empty());
     EXPECT_FALSE(assistor.GetSnapPt());
+}
+
+// Two long lines pass 1 px from the cursor and meet far above it: their crossing is taken (it is measured
+// against nothing) and, lying straight above the first point, ties with it for the vertical alignment
+// line; the later feature point, the crossing, gives the line.
+TEST_F(DrawAssistorTest, TiedAlignmentCandidatesGoToTheLaterOne) {
+    const double px = m_view->DToW(1.0);
+    m_patterns->push_back(CachedLine(0, 20, 8 * px, -20));
+    m_patterns->push_back(CachedLine(0, 20, 16 * px, -20));
+    DrawAssistor assistor(m_view);
+    assistor.Init(m_patterns, boost::make_shared<Point2D>(0, 0));
+    assistor.RefreshAssistor(3 * px, 10);
+    ASSERT_TRUE(assistor.GetSnapPt());
+    EXPECT_TRUE(PointNear(*assistor.GetSnapPt(), Point2D(0, 20)));
+    ASSERT_EQ(assistor.GetAssistLines().size(), 1u);
+    EXPECT_TRUE(PointNear(assistor.GetAssistLines()[0].GetStartPoint(), Point2D(0, 20)));
 }
 
 TEST_F(DrawAssistorTest, EmptyListAndNoFirstPointSnapNothing) {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <boost/make_shared.hpp>
 #include <boost/weak_ptr.hpp>
-#include <gtest/gtest.h>
 
 #include "geomFeature/editor/GeometryEditor.h"
 #include "geomFeature/editor/PatternPropBar.h"
@@ -91,7 +91,8 @@ protected:
     RecordingViewPortPtr m_view = boost::make_shared<RecordingViewPort>(200, 200, Rect2D(-2, 18, -2, 18));
     DrawAssistorPtr m_assistor = boost::make_shared<DrawAssistor>(m_view);
     GeometryEditorPtr m_editor = boost::make_shared<GeometryEditor>(m_view, m_assistor);
-    boost::shared_ptr<testutil::RecordingOutputBar> m_bar = boost::make_shared<testutil::RecordingOutputBar>();
+    boost::shared_ptr<testutil::RecordingOutputBar> m_bar =
+        boost::make_shared<testutil::RecordingOutputBar>();
     PatternListPtr m_patterns = boost::make_shared<PatternList>();
     PatLoopListPtr m_loops;
     IPatternPtr m_circle;
@@ -118,11 +119,31 @@ TEST_F(GeometryEditorTest, EventsReachTheActionAndItsSuccessorTakesOver) {
         std::string logged;
     };
     const std::vector<Event> events = {
-        {[](GeometryEditor& e) { double x = 1.5, y = -2; e.LButtonDown(x, y); }, "LButtonDown 1.500000 -2.000000"},
-        {[](GeometryEditor& e) { double x = 3, y = 4; e.LButtonUp(x, y); }, "LButtonUp 3.000000 4.000000"},
-        {[](GeometryEditor& e) { double x = 5, y = 6; e.LButtonDBClk(x, y); }, "LButtonDBClk 5.000000 6.000000"},
-        {[](GeometryEditor& e) { double x = 7, y = 8; e.RButtonUp(x, y); }, "RButtonUp 7.000000 8.000000"},
-        {[](GeometryEditor& e) { double x = 9, y = 1; e.MovePoint(x, y); }, "MovePoint 9.000000 1.000000"},
+        {[](GeometryEditor& e) {
+             double x = 1.5, y = -2;
+             e.LButtonDown(x, y);
+         },
+         "LButtonDown 1.500000 -2.000000"},
+        {[](GeometryEditor& e) {
+             double x = 3, y = 4;
+             e.LButtonUp(x, y);
+         },
+         "LButtonUp 3.000000 4.000000"},
+        {[](GeometryEditor& e) {
+             double x = 5, y = 6;
+             e.LButtonDBClk(x, y);
+         },
+         "LButtonDBClk 5.000000 6.000000"},
+        {[](GeometryEditor& e) {
+             double x = 7, y = 8;
+             e.RButtonUp(x, y);
+         },
+         "RButtonUp 7.000000 8.000000"},
+        {[](GeometryEditor& e) {
+             double x = 9, y = 1;
+             e.MovePoint(x, y);
+         },
+         "MovePoint 9.000000 1.000000"},
         {[](GeometryEditor& e) { e.OnKeyDown('5', 2, 3); }, "OnKeyDown 53 2 3"},
         {[](GeometryEditor& e) { e.OnKeyUp('5', 1, 7); }, "OnKeyUp 53 1 7"},
     };
@@ -322,7 +343,8 @@ TEST_F(GeometryEditorTest, RotationOfAnArrayIsRefusedWithAWarning) {
 
 // Zooming keeps the clicked world point where it is on the screen.
 TEST_F(GeometryEditorTest, ZoomActionsZoomAboutTheClick) {
-    for (const auto& [code, factor] : {std::pair{VIEW_ACTION_ZOOM_IN, 2.0}, std::pair{VIEW_ACTION_ZOOM_OUT, 0.5}}) {
+    for (const auto& [code, factor] :
+         {std::pair{VIEW_ACTION_ZOOM_IN, 2.0}, std::pair{VIEW_ACTION_ZOOM_OUT, 0.5}}) {
         m_editor->SetViewAction(code);
         const double scale = m_view->GetViewTransform().GetScale();
         double x = 3.25;

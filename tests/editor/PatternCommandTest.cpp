@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
-#include <gtest/gtest.h>
 
 #include "geomFeature/editor/AddPatternCommand.h"
 #include "geomFeature/editor/ArrayPatternCommand.h"
@@ -120,13 +120,14 @@ IPatternPtr Moved(const IPatternPtr& p, double dx, double dy) {
 const CommandCase kCommands[] = {
     {"Add",
      [](Part& p) {
-         return boost::make_shared<AddPatternCommand>(p.editorData, p.patterns, p.loops, CachedLine(2, 2, 3, 3));
+         return boost::make_shared<AddPatternCommand>(p.editorData, p.patterns, p.loops,
+                                                      CachedLine(2, 2, 3, 3));
      },
      ResourceString::Load(12252), false},
     {"Copy",
      [](Part& p) {
-         return boost::make_shared<CopyPatternCommand>(p.editorData, p.patterns, p.loops,
-                                                       Part::ListOf({Moved(p.circle, 3, 0), Moved(p.rect, 0, 3)}));
+         return boost::make_shared<CopyPatternCommand>(
+             p.editorData, p.patterns, p.loops, Part::ListOf({Moved(p.circle, 3, 0), Moved(p.rect, 0, 3)}));
      },
      ResourceString::Load(12253), false},
     {"Delete",
@@ -149,10 +150,14 @@ const CommandCase kCommands[] = {
      },
      ResourceString::Load(12256), true},
     {"ExplodeStd",
-     [](Part& p) { return boost::make_shared<ExplodeStdPatCommand>(p.editorData, p.patterns, p.loops, p.rect); },
+     [](Part& p) {
+         return boost::make_shared<ExplodeStdPatCommand>(p.editorData, p.patterns, p.loops, p.rect);
+     },
      ResourceString::Load(12257), false},
     {"ExplodeArray",
-     [](Part& p) { return boost::make_shared<ExplodeArrayPatCommand>(p.editorData, p.patterns, p.loops, p.row); },
+     [](Part& p) {
+         return boost::make_shared<ExplodeArrayPatCommand>(p.editorData, p.patterns, p.loops, p.row);
+     },
      ResourceString::Load(12258), false},
     {"Array",
      [](Part& p) {
@@ -167,7 +172,8 @@ const CommandCase kCommands[] = {
          moved->push_back(p.triangleSide);
          auto geometry = boost::make_shared<PatternList>();
          for (const IPatternPtr& q : *moved) geometry->push_back(Moved(q, 0.5, 7));
-         return boost::make_shared<TransformPatCommand>(p.editorData, L"Move Patterns", p.loops, moved, geometry);
+         return boost::make_shared<TransformPatCommand>(p.editorData, L"Move Patterns", p.loops, moved,
+                                                        geometry);
      },
      L"Move Patterns", true},
 };
@@ -262,8 +268,9 @@ TEST(PatternCommandTest, PropertyUndoRestoresTheStoredValueExactly) {
     LoopProcessor::AddPatToLoopListEx(part.loops, line, 1e-4);
     std::vector<DataPropItem> items;
     line->GetProperty().GetItemsByType(kPropGroupValues, items);
-    const auto angle = std::find_if(items.begin(), items.end(),
-                                    [](const DataPropItem& item) { return item.GetItemID() == kPropLineAngle; });
+    const auto angle = std::find_if(items.begin(), items.end(), [](const DataPropItem& item) {
+        return item.GetItemID() == kPropLineAngle;
+    });
     ASSERT_NE(angle, items.end());
     DataPropItem newItem = *angle;
     newItem.SetValue(45.0);
