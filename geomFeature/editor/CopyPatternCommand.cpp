@@ -5,8 +5,6 @@
 #include "geomFeature/host/appframe/ResourceString.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/pattern/PatternList.h"
-#include "geomFeature/processor/LoopProcessor.h"
-#include "geomFeature/processor/ProcessorTolerance.h"
 
 namespace Norvane {
 
@@ -21,12 +19,8 @@ void CopyPatternCommand::Do() {
     }
     PatternForwarding::ResolveList(*m_copies);
     BeginLoops();
-    for (const IPatternPtr& copy : *m_copies) {
-        copy->UpdateCache();
-        m_patterns->push_back(copy);
-        LoopProcessor::AddPatToLoopList(m_loops, copy, kEditJoinTol);
-    }
-    LoopProcessor::UpdateCache(m_loops);
+    m_copies->UpdateCache();
+    AddAndLink(*m_copies);
     m_patterns->SetModified(1);
     m_loops->SetModified(1);
     EndLoops(true);
@@ -39,11 +33,7 @@ void CopyPatternCommand::UnDo() {
     }
     PatternForwarding::ResolveList(*m_copies);
     BeginLoops();
-    for (const IPatternPtr& copy : *m_copies) {
-        m_patterns->RemovePattern(copy);
-        LoopProcessor::DelPatFromLoopList(m_loops, copy, kEditJoinTol);
-    }
-    LoopProcessor::UpdateCache(m_loops);
+    UnlinkAndRemove(*m_copies);
     m_patterns->SetModified(1);
     m_loops->SetModified(1);
     EndLoops(false);

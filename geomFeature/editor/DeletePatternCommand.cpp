@@ -35,11 +35,7 @@ void DeletePatternCommand::Do() {
             LoopProcessor::DelPatFromLoopList(m_loops, pattern, kEditJoinTol);
         }
     }
-    LoopProcessor::UpdateCache(m_loops);
-    if (!m_loops->empty()) {
-        m_loops->UpdateBoundaryLoop();
-    }
-    m_loops->SetModified(1);
+    FinishLoops();
     EndLoops(true);
     NotifyLists();
 }
@@ -57,13 +53,18 @@ void DeletePatternCommand::UnDo() {
             LoopProcessor::AddPatToLoopList(m_loops, pattern, kEditJoinTol);
         }
     }
+    FinishLoops();
+    EndLoops(false);
+    NotifyLists();
+}
+
+// The loop caches refreshed, the boundary chosen again while loops remain, the loop list marked modified.
+void DeletePatternCommand::FinishLoops() {
     LoopProcessor::UpdateCache(m_loops);
     if (!m_loops->empty()) {
         m_loops->UpdateBoundaryLoop();
     }
     m_loops->SetModified(1);
-    EndLoops(false);
-    NotifyLists();
 }
 
 }  // namespace Norvane

@@ -22,6 +22,8 @@ public:
     void UnDo() override;
 
 private:
+    void FinishLoops();
+
     PatternListPtr m_deleted;
 };
 

@@ -30,11 +30,7 @@ void ExplodeArrayPatCommand::Do() {
     pieces->UpdateCache();
     detail::ForwardPieces(*m_pieces, *pieces);
     m_pieces = pieces;
-    for (const IPatternPtr& piece : *m_pieces) {
-        m_patterns->push_back(piece);
-        LoopProcessor::AddPatToLoopList(m_loops, piece, kEditJoinTol);
-    }
-    LoopProcessor::UpdateCache(m_loops);
+    AddAndLink(*m_pieces);
     if (m_control) {
         m_patterns->RemovePattern(m_control);
     }
@@ -51,11 +47,7 @@ void ExplodeArrayPatCommand::UnDo() {
         return;
     }
     BeginLoops();
-    for (const IPatternPtr& piece : *m_pieces) {
-        m_patterns->RemovePattern(piece);
-        LoopProcessor::DelPatFromLoopList(m_loops, piece, kEditJoinTol);
-    }
-    LoopProcessor::UpdateCache(m_loops);
+    UnlinkAndRemove(*m_pieces);
     if (m_control) {
         m_patterns->push_back(m_control);
     }

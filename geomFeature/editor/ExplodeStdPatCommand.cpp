@@ -33,11 +33,7 @@ void ExplodeStdPatCommand::Do() {
     pieces->UpdateCache();
     detail::ForwardPieces(*m_pieces, *pieces);
     m_pieces = pieces;
-    for (const IPatternPtr& piece : *m_pieces) {
-        m_patterns->push_back(piece);
-        LoopProcessor::AddPatToLoopList(m_loops, piece, kEditJoinTol);
-    }
-    LoopProcessor::UpdateCache(m_loops);
+    AddAndLink(*m_pieces);
     m_loops->SetModified(1);
     EndLoops(true);
     NotifyLists();
@@ -48,11 +44,7 @@ void ExplodeStdPatCommand::UnDo() {
         return;
     }
     BeginLoops();
-    for (const IPatternPtr& piece : *m_pieces) {
-        m_patterns->RemovePattern(piece);
-        LoopProcessor::DelPatFromLoopList(m_loops, piece, kEditJoinTol);
-    }
-    LoopProcessor::UpdateCache(m_loops);
+    UnlinkAndRemove(*m_pieces);
     m_patterns->push_back(m_pattern);
     m_patterns->SetModified(1);
     LoopProcessor::AddPatToLoopListEx(m_loops, m_pattern, kEditJoinTol);

@@ -29,34 +29,36 @@ void PartEditCommand::Do() {
     if (!m_done) {
         FirstDo();
     } else {
-        PatternForwarding::ResolveList(*m_touched);
-        BeginLoops();
-        Replace(m_removed, m_added);
-        RestoreTouched(*m_touchedAfter);
-        if (m_loops) {
-            LoopProcessor::UpdateCache(m_loops);
-        }
-        EndLoops(true);
+        Restore(true);
     }
-    m_patterns->SetModified(1);
-    if (m_loops) {
-        m_loops->SetModified(1);
-    }
-    NotifyLists();
+    MarkAndNotify();
 }
 
 void PartEditCommand::UnDo() {
     if (!m_patterns || !m_done) {
         return;
     }
+    Restore(false);
+    MarkAndNotify();
+}
+
+// Puts the part in the state after the edit (forward) or before it, without running the edit.
+void PartEditCommand::Restore(bool forward) {
     PatternForwarding::ResolveList(*m_touched);
     BeginLoops();
-    Replace(m_added, m_removed);
-    RestoreTouched(*m_touchedBefore);
+    if (forward) {
+        Replace(m_removed, m_added);
+    } else {
+        Replace(m_added, m_removed);
+    }
+    RestoreTouched(forward ? *m_touchedAfter : *m_touchedBefore);
     if (m_loops) {
         LoopProcessor::UpdateCache(m_loops);
     }
-    EndLoops(false);
+    EndLoops(forward);
+}
+
+void PartEditCommand::MarkAndNotify() {
     m_patterns->SetModified(1);
     if (m_loops) {
         m_loops->SetModified(1);

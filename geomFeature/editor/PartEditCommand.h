@@ -44,6 +44,8 @@ private:
     };
 
     void FirstDo();
+    void Restore(bool forward);
+    void MarkAndNotify();
     // Removes `take` (by identity) and inserts `put` at their indices, in index order.
     void Replace(const std::vector<Placed>& take, const std::vector<Placed>& put);
     // Gives every touched pattern the geometry of the matching clone and refreshes its cache.

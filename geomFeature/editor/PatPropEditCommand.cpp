@@ -8,7 +8,6 @@
 #include "geomFeature/host/appframe/ResourceString.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/pattern/PatternList.h"
-#include "geomFeature/processor/LoopProcessor.h"
 
 namespace Norvane {
 
@@ -44,9 +43,7 @@ void PatPropEditCommand::Apply(DataPropItem& item, bool forward) {
     m_pattern->UpdateCache();
     m_pattern->SetModified(1);
     const PatternListPtr changed = ListOf(m_pattern);
-    if (m_loops) {
-        LoopProcessor::ChangePatInLoopList(m_loops, ListOf(m_pattern));
-    }
+    RelinkChanged(*changed);
     EndLoops(forward);
     NotifyChanged(*changed);
 }

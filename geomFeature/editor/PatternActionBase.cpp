@@ -28,6 +28,22 @@ int PatternActionBase::OnKeyDown(unsigned int ch, unsigned int /*repeatCount*/, 
     return 1;
 }
 
+int PatternActionBase::KeyDownForPoint(unsigned int ch, unsigned int repeatCount, unsigned int flags) {
+    PatternActionBase::OnKeyDown(ch, repeatCount, flags);
+    ValInputMgr& input = *ValInputMgr::GetInstance();
+    if (input.IsInputEnd(ch) != 0) {
+        double x = 0.0;
+        double y = 0.0;
+        if (input.GetInput(x, y) == 0 && m_viewPort) {
+            m_viewPort->GetCursorPos(x, y);
+        }
+        ConvertKBInput(x, y);
+        LButtonDown(x, y);
+    }
+    input.AcceptInputChar(ch);
+    return 1;
+}
+
 EditorData PatternActionBase::GetEditorData() const {
     return EditorData(m_viewPort ? m_viewPort->GetWindow() : nullptr, ResourceString::Load(kResEditorName));
 }

@@ -53,6 +53,11 @@ public:
 
 protected:
     void SetDrawAssist(int flag) { m_drawAssist = flag; }
+    // The keyboard of an action that takes points, for its OnKeyDown: the cancel key as in OnKeyDown; the
+    // end key reads the typed value (or, when nothing usable was typed, the viewport's cursor), passes it
+    // through ConvertKBInput and uses it as a click (LButtonDown), so a typed point acts exactly like a
+    // click; then the key goes to the typed buffer (ValInputMgr::AcceptInputChar). Answers 1.
+    int KeyDownForPoint(unsigned int ch, unsigned int repeatCount, unsigned int flags);
     // Return to selection after an edit: a new PatternSelectAction, selecting the pattern (the list),
     // becomes the next action.
     void SwitchToSelection(const IPatternPtr& pattern);

@@ -8,6 +8,8 @@
 #include "geomFeature/editor/detail/LoopJournal.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/pattern/PatternList.h"
+#include "geomFeature/processor/LoopProcessor.h"
+#include "geomFeature/processor/ProcessorTolerance.h"
 
 namespace Norvane {
 
@@ -30,6 +32,31 @@ void PatternCommandBase::EndLoops(bool forward) {
     if (m_loops) {
         m_journal->End(*m_loops, forward);
     }
+}
+
+void PatternCommandBase::AddAndLink(const PatternList& patterns) {
+    for (const IPatternPtr& pattern : patterns) {
+        m_patterns->push_back(pattern);
+        LoopProcessor::AddPatToLoopList(m_loops, pattern, kEditJoinTol);
+    }
+    LoopProcessor::UpdateCache(m_loops);
+}
+
+void PatternCommandBase::UnlinkAndRemove(const PatternList& patterns) {
+    for (const IPatternPtr& pattern : patterns) {
+        m_patterns->RemovePattern(pattern);
+        LoopProcessor::DelPatFromLoopList(m_loops, pattern, kEditJoinTol);
+    }
+    LoopProcessor::UpdateCache(m_loops);
+}
+
+void PatternCommandBase::RelinkChanged(const PatternList& changed) {
+    if (!m_loops) {
+        return;
+    }
+    auto copy = boost::make_shared<PatternList>();
+    copy->insert(copy->end(), changed.begin(), changed.end());
+    LoopProcessor::ChangePatInLoopList(m_loops, copy);
 }
 
 void PatternCommandBase::NotifyLists() const {

@@ -37,6 +37,15 @@ protected:
     void BeginLoops();
     // forward: after Do; otherwise after UnDo.
     void EndLoops(bool forward);
+    // Appends each pattern to the pattern list and joins it to the loops (LoopProcessor::AddPatToLoopList,
+    // tolerance 1e-4), then refreshes the loop caches.
+    void AddAndLink(const PatternList& patterns);
+    // Takes each pattern out of the pattern list and out of its loop (DelPatFromLoopList), then refreshes
+    // the loop caches.
+    void UnlinkAndRemove(const PatternList& patterns);
+    // Re-links patterns whose geometry changed (LoopProcessor::ChangePatInLoopList, on a copy of the list:
+    // the upkeep takes out of its argument the patterns of loops that moved whole).
+    void RelinkChanged(const PatternList& changed);
     // NotifyAllObserver on the pattern list, then on the loop list.
     void NotifyLists() const;
     // NotifyAllObserver on each changed pattern, then on the loop list.

@@ -11,7 +11,6 @@
 #include "geomFeature/editor/detail/CommandSupport.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/pattern/PatternList.h"
-#include "geomFeature/processor/LoopProcessor.h"
 
 namespace Norvane {
 
@@ -59,11 +58,8 @@ void TransformPatCommand::Swap(bool forward) {
     }
     m_held = current;
     m_transformed->UpdateCache();
+    RelinkChanged(*m_transformed);
     if (m_loops) {
-        // The upkeep takes out of its argument the patterns of loops that moved whole; hand it a copy.
-        auto changed = boost::make_shared<PatternList>();
-        changed->AddPatterns(m_transformed);
-        LoopProcessor::ChangePatInLoopList(m_loops, changed);
         m_loops->SetModified(1);
     }
     EndLoops(forward);

@@ -37,7 +37,7 @@ public:
     int OnKeyDown(unsigned int ch, unsigned int repeat, unsigned int flags) override {
         events.push_back("OnKeyDown " + std::to_string(ch) + " " + std::to_string(repeat) + " " +
                          std::to_string(flags));
-        return PatternActionBase::OnKeyDown(ch, repeat, flags);
+        return KeyDownForPoint(ch, repeat, flags);
     }
     int OnKeyUp(unsigned int ch, unsigned int repeat, unsigned int flags) override {
         events.push_back("OnKeyUp " + std::to_string(ch) + " " + std::to_string(repeat) + " " +

@@ -16,6 +16,7 @@
 #include "geomFeature/host/appframe/CommandManager.h"
 #include "geomFeature/host/appframe/InputKey.h"
 #include "geomFeature/host/appframe/ResourceString.h"
+#include "geomFeature/host/appframe/ValInputMgr.h"
 #include "geomFeature/host/viewkit/RecordingViewPort.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/pattern/CirclePattern.h"
@@ -66,9 +67,11 @@ protected:
         m_editor->SetPatLoopList(m_loops);
         m_editor->SetOutputBar(m_bar);
         CommandManager::GetInstance()->Clear();
+        ValInputMgr::GetInstance()->Clear();
     }
     ~GeometryEditorTest() override {
         CommandManager::GetInstance()->Clear();
+        ValInputMgr::GetInstance()->Clear();
         m_array->GetPatRelationList()->Clear();
         m_seed->GetPatRelationList()->Clear();
     }
@@ -118,35 +121,26 @@ TEST_F(GeometryEditorTest, EventsReachTheActionAndItsSuccessorTakesOver) {
         std::function<void(GeometryEditor&)> fire;
         std::string logged;
     };
-    const std::vector<Event> events = {
-        {[](GeometryEditor& e) {
-             double x = 1.5, y = -2;
-             e.LButtonDown(x, y);
-         },
-         "LButtonDown 1.500000 -2.000000"},
-        {[](GeometryEditor& e) {
-             double x = 3, y = 4;
-             e.LButtonUp(x, y);
-         },
-         "LButtonUp 3.000000 4.000000"},
-        {[](GeometryEditor& e) {
-             double x = 5, y = 6;
-             e.LButtonDBClk(x, y);
-         },
-         "LButtonDBClk 5.000000 6.000000"},
-        {[](GeometryEditor& e) {
-             double x = 7, y = 8;
-             e.RButtonUp(x, y);
-         },
-         "RButtonUp 7.000000 8.000000"},
-        {[](GeometryEditor& e) {
-             double x = 9, y = 1;
-             e.MovePoint(x, y);
-         },
-         "MovePoint 9.000000 1.000000"},
-        {[](GeometryEditor& e) { e.OnKeyDown('5', 2, 3); }, "OnKeyDown 53 2 3"},
-        {[](GeometryEditor& e) { e.OnKeyUp('5', 1, 7); }, "OnKeyUp 53 1 7"},
-    };
+    using Mouse = int (GeometryEditor::*)(double&, double&);
+    using Key = int (GeometryEditor::*)(unsigned int, unsigned int, unsigned int);
+    std::vector<Event> events;
+    for (const auto& [handler, name] :
+         std::vector<std::pair<Mouse, std::string>>{{&GeometryEditor::LButtonDown, "LButtonDown"},
+                                                    {&GeometryEditor::LButtonUp, "LButtonUp"},
+                                                    {&GeometryEditor::LButtonDBClk, "LButtonDBClk"},
+                                                    {&GeometryEditor::RButtonUp, "RButtonUp"},
+                                                    {&GeometryEditor::MovePoint, "MovePoint"}}) {
+        events.push_back({[handler](GeometryEditor& e) {
+                              double x = 1.5;
+                              double y = -2;
+                              (e.*handler)(x, y);
+                          },
+                          name + " 1.500000 -2.000000"});
+    }
+    for (const auto& [handler, name] : std::vector<std::pair<Key, std::string>>{
+             {&GeometryEditor::OnKeyDown, "OnKeyDown"}, {&GeometryEditor::OnKeyUp, "OnKeyUp"}}) {
+        events.push_back({[handler](GeometryEditor& e) { (e.*handler)('5', 2, 3); }, name + " 53 2 3"});
+    }
     ProbeMaker first(DRAW_LINE, 1, 12301);
     ProbeMaker second(DRAW_CIRCLE, 1, 12463);
     for (const Event& event : events) {
@@ -247,6 +241,30 @@ TEST_F(GeometryEditorTest, CancelKeyInAToolSwitchesToSelection) {
     m_editor->OnKeyDown(KEY_ESCAPE, 1, 0);
     EXPECT_EQ(CurrentType(), kSelectType);
     EXPECT_EQ(m_bar->prompt, 12480);
+}
+
+// A typed point ended with Enter acts as a click there; with nothing typed, a click at the cursor; "@dx,dy"
+// counts from the last entered point. The buffer is empty afterwards.
+TEST_F(GeometryEditorTest, TypedPointsActAsClicks) {
+    ProbeMaker tool(DRAW_LINE);
+    m_editor->SetDrawAction(DRAW_LINE);
+    ValInputMgr::GetInstance()->Clear();
+    const auto type = [this](const std::string& keys) {
+        for (char c : keys) m_editor->OnKeyDown(static_cast<unsigned char>(c), 1, 0);
+        m_editor->OnKeyDown(KEY_ENTER, 1, 0);
+    };
+    type("3,4");
+    EXPECT_EQ(tool.last->events.back(), "LButtonDown 3.000000 4.000000");
+    EXPECT_EQ(ValInputMgr::GetInstance()->GetInputText(), L"");
+    double x = 7.5;
+    double y = 1.25;
+    m_editor->MovePoint(x, y);
+    type("");
+    EXPECT_EQ(tool.last->events.back(), "LButtonDown 7.500000 1.250000");
+    tool.last->Enter(Point2D(1, 1));
+    type("@2,-1");
+    EXPECT_EQ(tool.last->events.back(), "LButtonDown 3.000000 0.000000");
+    EXPECT_EQ(m_bar->typed, L"");
 }
 
 // After an edit a tool hands over to selection with what it made selected and shown in the property bar.

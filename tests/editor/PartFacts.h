@@ -51,9 +51,9 @@ inline void PushOutline(std::vector<std::uint64_t>& bits, const Geom2DList& geom
     }
 }
 
-// Everything a pattern's geometry consists of, bit for bit: type, reference point and vector, and its
-// freshly computed outline (which every other value of a shape or an array shapes), and its colour.
-inline std::vector<std::uint64_t> GeometryBits(const IPatternPtr& p) {
+// Everything a pattern's geometry consists of, bit for bit: type, reference point and vector, colour, and
+// its outline (which every other value of a shape or an array shapes): freshly computed, or as cached.
+inline std::vector<std::uint64_t> GeometryBits(const IPatternPtr& p, bool cached = false) {
     std::vector<std::uint64_t> bits;
     bits.push_back(static_cast<std::uint64_t>(p->GetPatternType()));
     PushBits(bits, p->GetBasePoint().x);
@@ -61,20 +61,7 @@ inline std::vector<std::uint64_t> GeometryBits(const IPatternPtr& p) {
     PushBits(bits, p->GetBaseVector().x);
     PushBits(bits, p->GetBaseVector().y);
     bits.push_back(static_cast<std::uint64_t>(p->GetColorIndex()));
-    PushOutline(bits, *p->CalcBaseGeomList());
-    return bits;
-}
-
-// The bits of the outline the pattern has cached, laid out as GeometryBits lays out the fresh one.
-inline std::vector<std::uint64_t> CachedGeometryBits(const IPatternPtr& p) {
-    std::vector<std::uint64_t> bits;
-    bits.push_back(static_cast<std::uint64_t>(p->GetPatternType()));
-    PushBits(bits, p->GetBasePoint().x);
-    PushBits(bits, p->GetBasePoint().y);
-    PushBits(bits, p->GetBaseVector().x);
-    PushBits(bits, p->GetBaseVector().y);
-    bits.push_back(static_cast<std::uint64_t>(p->GetColorIndex()));
-    PushOutline(bits, *p->GetCacheData()->GetBaseGeom());
+    PushOutline(bits, cached ? *p->GetCacheData()->GetBaseGeom() : *p->CalcBaseGeomList());
     return bits;
 }
 
@@ -245,7 +232,7 @@ inline std::string CheckInvariants(const PatternList& patterns, const PatLoopLis
         if (++inList[p->GetID()] > 1) {
             out << "pattern " << p->GetID() << " listed twice; ";
         }
-        if (fresh.count(p.get()) != 0 && CachedGeometryBits(p) != *fresh.at(p.get())) {
+        if (fresh.count(p.get()) != 0 && GeometryBits(p, true) != *fresh.at(p.get())) {
             out << "pattern " << p->GetID() << " has a stale cache; ";
         }
     }

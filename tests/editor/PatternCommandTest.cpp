@@ -1,6 +1,5 @@
 // The pattern commands one by one: names, editor data, notifications and modified flags of every kind, and
 // the cases where identity matters (rebuilt pieces, property values shown in degrees, recorded edits).
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,7 +22,6 @@
 #include "geomFeature/host/appframe/IObserver.h"
 #include "geomFeature/host/appframe/ResourceString.h"
 #include "geomFeature/host/geomkit/Matrix2D.h"
-#include "geomFeature/host/mathkit/MathEx.h"
 #include "geomFeature/pattern/CirclePattern.h"
 #include "geomFeature/pattern/LinePattern.h"
 #include "geomFeature/pattern/PatLinePattern.h"
@@ -257,31 +255,6 @@ TEST(PatternCommandTest, RedoneExplodeMakesNewPiecesThatLaterCommandsFollow) {
     EXPECT_EQ((*secondPieces)[1]->GetBasePoint(), Point2D(1, 8));
     EXPECT_EQ(piece->GetBasePoint(), Point2D(1, 10));  // the replaced piece was left alone
     PatternForwarding::Clear();
-}
-
-// An angle is shown in degrees; going back through the old value in degrees would not give the stored
-// direction bit for bit, but undo does.
-TEST(PatternCommandTest, PropertyUndoRestoresTheStoredValueExactly) {
-    Part part;
-    const IPatternPtr line = CachedLine(10, 0, 11, 0.3);
-    part.patterns->push_back(line);
-    LoopProcessor::AddPatToLoopListEx(part.loops, line, 1e-4);
-    std::vector<DataPropItem> items;
-    line->GetProperty().GetItemsByType(kPropGroupValues, items);
-    const auto angle = std::find_if(items.begin(), items.end(), [](const DataPropItem& item) {
-        return item.GetItemID() == kPropLineAngle;
-    });
-    ASSERT_NE(angle, items.end());
-    DataPropItem newItem = *angle;
-    newItem.SetValue(45.0);
-    PatPropEditCommand command(part.editorData, part.loops, line, newItem, *angle);
-    for (int round = 0; round < 3; ++round) {
-        command.Do();
-        EXPECT_NEAR(line->GetBaseVector().Angle(), MathEx::PI / 4, 1e-9);
-        command.UnDo();
-        EXPECT_EQ(line->GetEndPoint(), Point2D(11, 0.3));
-        EXPECT_EQ(line->GetStartPoint(), Point2D(10, 0));
-    }
 }
 
 // A recorded edit runs once; undo puts the very same patterns back at their places, redo the patterns the

@@ -159,23 +159,13 @@ private:
         m_patterns->push_back(StdShape(pick(6), GridPt(pick(49))));
         if (pick(2) == 0) {
             const IPatternPtr seedShape = boost::make_shared<CirclePattern>(GridPt(pick(49)), 0.25);
-            seedShape->UpdateCache();
             const auto row = boost::make_shared<PatLinePattern>(seedShape->GetBasePoint(), Vector2D(1, 0), 3);
             row->SetControlPat(seedShape);
             seedShape->SetBeControlPat(row);
             m_patterns->push_back(seedShape);
             m_patterns->push_back(row);
         }
-        for (const IPatternPtr& p : *m_patterns) {
-            if (!p->IsArrayPat()) {
-                p->UpdateCache();
-            }
-        }
-        for (const IPatternPtr& p : *m_patterns) {
-            if (p->IsArrayPat()) {
-                p->UpdateCache();
-            }
-        }
+        m_patterns->UpdateCache();
         m_loops = LoopBuilder::BuildPatLoops(m_patterns, kLoopClosedTol);
         LoopProcessor::UpdateCache(m_loops);
         m_loops->UpdateBoundaryLoop();
@@ -496,11 +486,6 @@ std::optional<Failure> RunSteps(unsigned partSeed, const std::vector<Step>& step
             for (const IPatLoopPtr& loop : *part.Loops()) {
                 std::cout << "\n    " << testutil::LoopText(testutil::FactsOf(loop))
                           << (loop->IsBoundaryLoop() != 0 ? " boundary" : "");
-            }
-            for (const IPatternPtr& p : *part.Patterns()) {
-                std::cout << "\n  pattern " << p->GetID() << " type " << p->GetPatternType() << " at "
-                          << p->GetBasePoint().x << "," << p->GetBasePoint().y << " v "
-                          << p->GetBaseVector().x << "," << p->GetBaseVector().y;
             }
             std::cout << '\n';
         }

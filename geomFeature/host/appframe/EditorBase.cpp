@@ -12,36 +12,30 @@ EditorBase::EditorBase(const GlViewPortPtr& viewPort) : m_viewPort(viewPort) {
     m_action = boost::make_shared<DummyAction>(viewPort);
 }
 
-int EditorBase::LButtonDown(double& x, double& y) {
+// Every event: nothing without an action; otherwise the event to the action, then its successor and the bar.
+template <class Event>
+int EditorBase::Dispatch(Event&& event) {
     if (m_action) {
-        m_action->LButtonDown(x, y);
+        event(*m_action);
         AfterEvent();
     }
     return 1;
+}
+
+int EditorBase::LButtonDown(double& x, double& y) {
+    return Dispatch([&](IAction& action) { action.LButtonDown(x, y); });
 }
 
 int EditorBase::LButtonUp(double& x, double& y) {
-    if (m_action) {
-        m_action->LButtonUp(x, y);
-        AfterEvent();
-    }
-    return 1;
+    return Dispatch([&](IAction& action) { action.LButtonUp(x, y); });
 }
 
 int EditorBase::LButtonDBClk(double& x, double& y) {
-    if (m_action) {
-        m_action->LButtonDBClk(x, y);
-        AfterEvent();
-    }
-    return 1;
+    return Dispatch([&](IAction& action) { action.LButtonDBClk(x, y); });
 }
 
 int EditorBase::RButtonUp(double& x, double& y) {
-    if (m_action) {
-        m_action->RButtonUp(x, y);
-        AfterEvent();
-    }
-    return 1;
+    return Dispatch([&](IAction& action) { action.RButtonUp(x, y); });
 }
 
 int EditorBase::MovePoint(double& x, double& y) {
@@ -49,27 +43,15 @@ int EditorBase::MovePoint(double& x, double& y) {
     if (m_viewPort) {
         m_viewPort->SetCursorPos(x, y);
     }
-    if (m_action) {
-        m_action->MovePoint(x, y);
-        AfterEvent();
-    }
-    return 1;
+    return Dispatch([&](IAction& action) { action.MovePoint(x, y); });
 }
 
 int EditorBase::OnKeyDown(unsigned int ch, unsigned int repeatCount, unsigned int flags) {
-    if (m_action) {
-        m_action->OnKeyDown(ch, repeatCount, flags);
-        AfterEvent();
-    }
-    return 1;
+    return Dispatch([&](IAction& action) { action.OnKeyDown(ch, repeatCount, flags); });
 }
 
 int EditorBase::OnKeyUp(unsigned int ch, unsigned int repeatCount, unsigned int flags) {
-    if (m_action) {
-        m_action->OnKeyUp(ch, repeatCount, flags);
-        AfterEvent();
-    }
-    return 1;
+    return Dispatch([&](IAction& action) { action.OnKeyUp(ch, repeatCount, flags); });
 }
 
 void EditorBase::SetDummyAction() {

@@ -60,6 +60,8 @@ protected:
     void SetActionObject(const IActionPtr& action);
     // Steps 3 and 4 of every event: take the successor, refresh the output bar.
     void AfterEvent();
+    template <class Event>
+    int Dispatch(Event&& event);
 
     IActionPtr m_action;
     GlViewPortPtr m_viewPort;
