@@ -5,7 +5,6 @@
 #include <unordered_set>
 
 #include <boost/make_shared.hpp>
-#include <boost/pointer_cast.hpp>
 
 #include "geomFeature/editor/PatternForwarding.h"
 #include "geomFeature/editor/detail/CommandSupport.h"

@@ -10,8 +10,8 @@
 namespace Norvane {
 
 // Moves or turns patterns of the part (the move and rotate actions): `geometry` holds, in the same order,
-// one pattern per transformed pattern with its new geometry. The patterns stay the same objects. Its name
-// is the caller's.
+// one pattern per transformed pattern with its new geometry (a pattern named twice is moved once, to the
+// geometry given first). The patterns stay the same objects. Its name is the caller's.
 // Do and UnDo swap, pattern by pattern: the current geometry is kept (a clone), the pattern takes the held
 // geometry (UpdateFrom) and is marked modified; then the patterns' caches are refreshed, the loops re-link
 // them (ChangePatInLoopList: a closed loop moved whole keeps its chain) and the loop list is marked modified.

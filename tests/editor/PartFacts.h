@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <boost/pointer_cast.hpp>
@@ -223,11 +224,13 @@ inline std::string CompareFacts(const PartFacts& expected, const PartFacts& now)
 inline std::string CheckInvariants(const PatternList& patterns, const PatLoopList& loops,
                                    const PartFacts& facts) {
     std::ostringstream out;
-    std::map<const IPattern*, const std::vector<std::uint64_t>*> fresh;
+    std::unordered_map<const IPattern*, const std::vector<std::uint64_t>*> fresh;
+    fresh.reserve(facts.patterns.size());
     for (const PatternFacts& pf : facts.patterns) {
         fresh[pf.object.get()] = &pf.bits;
     }
-    std::map<DataID, int> inList;
+    std::unordered_map<DataID, int> inList;
+    inList.reserve(patterns.size());
     for (const IPatternPtr& p : patterns) {
         if (++inList[p->GetID()] > 1) {
             out << "pattern " << p->GetID() << " listed twice; ";
@@ -236,7 +239,8 @@ inline std::string CheckInvariants(const PatternList& patterns, const PatLoopLis
             out << "pattern " << p->GetID() << " has a stale cache; ";
         }
     }
-    std::map<DataID, int> inLoops;
+    std::unordered_map<DataID, int> inLoops;
+    inLoops.reserve(patterns.size());
     int boundaries = 0;
     for (const IPatLoopPtr& loop : loops) {
         boundaries += loop->IsBoundaryLoop() != 0 ? 1 : 0;
