@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <set>
+#include <tuple>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -10,7 +14,9 @@
 
 #include "geomFeature/loop/ArrayPatLoop.h"
 #include "geomFeature/loop/PatLoopList.h"
+#include "geomFeature/pattern/EllipsePattern.h"
 #include "geomFeature/pattern/IArrayPattern.h"
+#include "geomFeature/pattern/PatternCache.h"
 #include "geomFeature/pattern/PatternList.h"
 #include "geomFeature/processor/LoopProcessor.h"
 #include "geomFeature/processor/ProcessorTolerance.h"
@@ -49,6 +55,50 @@ void SortByBasePoint(std::vector<IPatternPtr>& patterns) {
     }
 }
 
+// What PatLoopList::DeleteLoopList does, in time proportional to the loops removed: for each loop of doomed
+// in order, the first loop of the list with its identifier is replaced by the list's last loop, which is
+// then dropped. The positions of every identifier are kept in ordered sets so that "first" stays right when
+// a loop object occurs more than once.
+void DeleteLoopList(PatLoopList& loops, const PatLoopList& doomed) {
+    std::unordered_map<DataID, std::set<std::size_t>> positions;
+    for (std::size_t i = 0; i < loops.size(); ++i) positions[loops[i]->GetID()].insert(i);
+    for (const IPatLoopPtr& loop : doomed) {
+        const auto found = positions.find(loop->GetID());
+        if (found == positions.end() || found->second.empty()) continue;
+        const std::size_t freed = *found->second.begin();
+        const std::size_t last = loops.size() - 1;
+        found->second.erase(freed);
+        if (freed != last) {
+            std::set<std::size_t>& moved = positions[loops[last]->GetID()];
+            moved.erase(last);
+            moved.insert(freed);
+            loops[freed] = loops[last];
+        }
+        loops.pop_back();
+    }
+}
+
+// A size that IsSameShape keeps (nearly) equal, so that shapes can be ordered and compared only with their
+// neighbours in that order: the half-perimeter (width + height) of the outline's box; for an ellipse, whose
+// IsSameShape also pairs ellipses with exchanged axes, the sum of its axes. A key that is not a number sorts
+// last (such a shape is the same as nothing).
+double SizeKey(const IPatternPtr& pattern) {
+    double key = 0.0;
+    if (const auto ellipse = boost::dynamic_pointer_cast<EllipsePattern>(pattern)) {
+        key = ellipse->GetLength() + ellipse->GetWidth();
+    } else {
+        const PatternCachePtr cache = pattern->GetCacheData();
+        const Rect2D box = cache ? cache->GetRect() : pattern->CalcBaseGeomList()->GetRect();
+        key = box.Width() + box.Height();
+    }
+    return std::isfinite(key) ? key : std::numeric_limits<double>::infinity();
+}
+
+// How far the size keys of two shapes IsSameShape pairs may lie apart (see kSameShapeKeyAbs).
+double SizeKeySlack(double key) {
+    return kSameShapeKeyAbs + kSameShapeKeyRel * std::fabs(key);
+}
+
 }  // namespace
 
 PatternListPtr PatArrayBuilder::GetSameShapePat(const PatternListPtr& work) {
@@ -58,9 +108,17 @@ PatternListPtr PatArrayBuilder::GetSameShapePat(const PatternListPtr& work) {
     }
     const IPatternPtr leader = work->front();
     const tagPatternType type = leader->GetPatternType();
+    const double last = SizeKey(leader) + SizeKeySlack(SizeKey(leader));
     std::unordered_set<DataID> ids;
     for (const IPatternPtr& pattern : *work) {
-        if (pattern == leader || (pattern->GetPatternType() == type && leader->IsSameShape(pattern) == 1)) {
+        if (pattern == leader) {
+            group->push_back(pattern);
+            ids.insert(pattern->GetID());
+            continue;
+        }
+        // Ordered by type and size key: nothing further on can be the leader's shape.
+        if (pattern->GetPatternType() != type || SizeKey(pattern) > last) break;
+        if (leader->IsSameShape(pattern) == 1) {
             group->push_back(pattern);
             ids.insert(pattern->GetID());
         }
@@ -91,19 +149,42 @@ void PatArrayBuilder::GridPat(const PatternListPtr& patterns, const PatLoopListP
     if (!patterns || !loops) {
         return;
     }
-    // The work list in a fixed order of its own (by type, then by base point), so that which pattern
-    // leads a group, and so everything after, depends on the patterns and not on the list's order.
-    const PatternListPtr work = patterns->GetClosedPatList(1);
-    std::vector<IPatternPtr> ordered(work->begin(), work->end());
-    SortByBasePoint(ordered);
-    std::stable_sort(ordered.begin(), ordered.end(), [](const IPatternPtr& a, const IPatternPtr& b) {
-        return a->GetPatternType() < b->GetPatternType();
+    // The work list in an order of its own, so that which pattern leads a group, and so everything after,
+    // depends on the patterns and not on the list's order: by type, then by size key, then by base point.
+    // A group's members all lie within its leader's key band, so GetSameShapePat is handed a window of the
+    // ordered list that covers the band of its first pattern (and holds three patterns at least, so that it
+    // stops only where the whole list would): it finds the same groups as on the whole list, and removing
+    // them costs the window's length instead of the list's.
+    const PatternListPtr closed = patterns->GetClosedPatList(1);
+    struct Keyed {
+        IPatternPtr pattern;
+        double key;
+    };
+    std::vector<Keyed> ordered;
+    ordered.reserve(closed->size());
+    for (const IPatternPtr& p : *closed) ordered.push_back({p, SizeKey(p)});
+    std::sort(ordered.begin(), ordered.end(), [](const Keyed& a, const Keyed& b) {
+        const Point2D pa = a.pattern->GetBasePoint();
+        const Point2D pb = b.pattern->GetBasePoint();
+        return std::make_tuple(a.pattern->GetPatternType(), a.key, pa.x, pa.y) <
+               std::make_tuple(b.pattern->GetPatternType(), b.key, pb.x, pb.y);
     });
-    work->assign(ordered.begin(), ordered.end());
 
     auto absorbed = boost::make_shared<PatternList>();
     auto arrays = boost::make_shared<PatternList>();
-    for (PatternListPtr group = GetSameShapePat(work); !group->empty(); group = GetSameShapePat(work)) {
+    auto window = boost::make_shared<PatternList>();
+    std::size_t next = 0;
+    const auto fill = [&] {
+        while (next < ordered.size() &&
+               (window->size() < 3 || (ordered[next].pattern->GetPatternType() == window->front()->GetPatternType() &&
+                                       ordered[next].key <= SizeKey(window->front()) +
+                                                                SizeKeySlack(SizeKey(window->front()))))) {
+            window->push_back(ordered[next++].pattern);
+        }
+    };
+    for (fill(); !window->empty(); fill()) {
+        const PatternListPtr group = GetSameShapePat(window);
+        if (group->empty()) break;  // two patterns or fewer left in all
         if (group->size() <= 2) continue;
         auto made = boost::make_shared<PatternList>();
         auto used = boost::make_shared<PatternList>();
@@ -143,7 +224,7 @@ void PatArrayBuilder::GridPat(const PatternListPtr& patterns, const PatLoopListP
     patterns->erase(std::remove_if(patterns->begin(), patterns->end(),
                                    [&removed](const IPatternPtr& p) { return p && removed.count(p->GetID()) != 0; }),
                     patterns->end());
-    loops->DeleteLoopList(doomedLoops);
+    DeleteLoopList(*loops, *doomedLoops);
     patterns->AddPatterns(arrays);
     for (const IPatternPtr& array : *arrays) {
         if (const auto a = boost::dynamic_pointer_cast<IArrayPattern>(array)) {

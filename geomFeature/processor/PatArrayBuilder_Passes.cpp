@@ -73,21 +73,6 @@ std::vector<std::vector<int>> Block(const ArrayGroup& group, int a, const Vector
     return columns;
 }
 
-// True when a free pattern stands on the lattice one step beyond any side of the block.
-bool LatticeGoesOn(const ArrayGroup& group, int a, const Vector2D& column, const Vector2D& row, int columns,
-                   int rows) {
-    const Point2D origin = group.Place(a);
-    for (int r = 0; r < rows; ++r) {
-        if (group.FindFree(origin - column + row * r) >= 0 || group.FindFree(origin + column * columns + row * r) >= 0)
-            return true;
-    }
-    for (int c = 0; c < columns; ++c) {
-        if (group.FindFree(origin + column * c - row) >= 0 || group.FindFree(origin + column * c + row * rows) >= 0)
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 void FindGrids(ArrayGroup& group, PatternList& arrays, PatternList& absorbed) {
@@ -108,7 +93,7 @@ void FindGrids(ArrayGroup& group, PatternList& arrays, PatternList& absorbed) {
         const auto place = [&](int c, int r) { return group.Place(block[c][r]); };
         const bool seeded = (rows >= 3 && IsRowSeed(place(0, 0), place(0, 1), place(0, 2))) ||
                             (columns >= 3 && IsRowSeed(place(0, 0), place(1, 0), place(2, 0)));
-        if (!seeded || LatticeGoesOn(group, a, column, row, columns, rows)) continue;
+        if (!seeded) continue;
 
         const PatLinePatternPtr first = Column(group, block[0], row);
         if (first->GetRepeatNum() != rows) continue;
@@ -296,6 +281,13 @@ bool GrowArc(const ArrayGroup& group, int first, int m, int last, ArcCandidate& 
     return true;
 }
 
+// A ring closes with three copies or more; an open arc needs kArrayMinArcCopies. Three patterns with two
+// equal distances are everywhere in a drawing: two holes placed symmetrically about a third, an L of a
+// square lattice. Only a fourth copy at the same step makes them an arc.
+bool IsArcArray(const ArcCandidate& arc) {
+    return arc.members.size() >= static_cast<std::size_t>(arc.closed ? kArrayMinCopies : kArrayMinArcCopies);
+}
+
 // The copies' places of a ring of count copies starting at angle start: true when every member stands
 // within kArrayPlaceTol of one of them.
 bool OnRing(const ArrayGroup& group, const std::vector<int>& members, const Point2D& centre, double radius,
@@ -385,7 +377,8 @@ void FindArcs(ArrayGroup& group, PatternList& arrays, PatternList& absorbed) {
                 const int b = std::min(near[i], near[j]);
                 const int c = std::max(near[i], near[j]);
                 ArcCandidate arc;
-                if (IsArcSeed(group.Place(m), group.Place(b), group.Place(c)) && GrowArc(group, b, m, c, arc)) {
+                if (IsArcSeed(group.Place(m), group.Place(b), group.Place(c)) && GrowArc(group, b, m, c, arc) &&
+                    IsArcArray(arc)) {
                     queue.push(arc);
                 }
             }
@@ -405,7 +398,8 @@ void FindArcs(ArrayGroup& group, PatternList& arrays, PatternList& absorbed) {
             const bool runStart = k == 0 || !group.Free(arc.members[k - 1]);
             ArcCandidate rest;
             if (runStart && group.Free(b) && group.Free(m) && group.Free(c) &&
-                IsArcSeed(group.Place(m), group.Place(b), group.Place(c)) && GrowArc(group, b, m, c, rest)) {
+                IsArcSeed(group.Place(m), group.Place(b), group.Place(c)) && GrowArc(group, b, m, c, rest) &&
+                IsArcArray(rest)) {
                 queue.push(rest);
             }
         }

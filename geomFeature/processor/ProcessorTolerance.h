@@ -164,6 +164,13 @@ constexpr double kSmoothJointAngleTol = 0.0001;
 
 // --- Array recognition (PatArrayBuilder) -------------------------------------------------------------
 
+// Same-shape groups: IsSameShape never pairs two shapes whose size keys (width + height of the outline's
+// box; an ellipse's two axes added) differ by more than kSameShapeKeyAbs + kSameShapeKeyRel * key. Sizes
+// it compares agree within 1e-4 (radii, a rectangle's sides) or exactly (every other shape), and a
+// rectangle's angle within 1e-4 rad, which moves its box by at most 1.5e-4 * key: the bound has a margin
+// of over six. Used only to skip comparisons that cannot succeed.
+constexpr double kSameShapeKeyAbs = 0.002;
+constexpr double kSameShapeKeyRel = 0.001;
 // Base points whose x differ by less than this (strict) sort by y (the column tie of the base-point order).
 constexpr double kArraySortTieTol = 1e-9;
 // Row seed: the directions A->B and B->C, and the lengths |AB| and |BC|, must differ by less than this
@@ -175,7 +182,8 @@ constexpr double kArraySeedTol = 0.0001;
 constexpr double kArrayPlaceTol = 0.0001;
 // Neighbours tried as the second copy of a row and as the two neighbours of an arc's middle copy.
 constexpr int kArrayNeighbourCount = 8;
-// Fewest copies of an array.
+// Fewest copies of an array; an arc that does not close its ring needs more.
 constexpr int kArrayMinCopies = 3;
+constexpr int kArrayMinArcCopies = 4;
 
 }  // namespace Norvane

@@ -122,7 +122,7 @@ void AddLayout(Part& part, Random& r, Layout layout, const Shape& shape, const P
         }
         case Layout::Arc:
         case Layout::Ring: {
-            const int count = layout == Layout::Ring ? r.Int(3, 10) : r.Int(3, 6);
+            const int count = layout == Layout::Ring ? r.Int(3, 10) : r.Int(4, 6);
             const double step = layout == Layout::Ring ? 2 * kPi / count : r(0.35, 0.9) * (r(0, 1) < 0.5 ? -1 : 1);
             const double radius = pitch / (2 * std::sin(std::fabs(step) / 2));
             const double start = r(-kPi, kPi);
@@ -137,7 +137,8 @@ void AddLayout(Part& part, Random& r, Layout layout, const Shape& shape, const P
 }
 
 // Every shape kind in every layout, each with its own size, in cells far apart; then distractors: three in a
-// row with spacings 10 and 10.001, pairs, and a circle between two equal ellipses.
+// row with spacings 10 and 10.001, pairs, an L of three (two equal distances, no arc), and a circle between
+// two equal ellipses.
 Part MakePart(Random& r) {
     Part part;
     int cell = 0;
@@ -153,6 +154,8 @@ Part MakePart(Random& r) {
         for (const double x : {0.0, 10.0, 20.001}) part.Add(shape(o + Vector2D(x, 0)), false);
         const Point2D p = nextOrigin();
         for (const double x : {0.0, 10.0}) part.Add(shape(p + Vector2D(x, 0)), false);
+        const Point2D q = nextOrigin();
+        for (const Vector2D& v : {Vector2D(0, 0), Vector2D(10, 0), Vector2D(10, 10)}) part.Add(shape(q + v), false);
     }
     const Point2D o = nextOrigin();
     part.Add(boost::make_shared<EllipsePattern>(o, 0.0, 2.0, 2.0 * (1 - 1e-3)), false);
@@ -250,6 +253,22 @@ TEST(PatArrayBuilder, ResultDoesNotDependOnTheListOrder) {
             EXPECT_EQ(found, first) << "order " << order;
         }
     }
+}
+
+// Rectangles whose sides and angles differ from the first by just under 1e-4 are the same shape, and their
+// outline boxes differ by more than that: they still meet in one group and one row.
+TEST(PatArrayBuilder, NearlyEqualRectanglesFormOneRow) {
+    Part part;
+    const double d = 0.99e-4;
+    for (const auto& [x, length, width, angle] : {std::tuple(0.0, 10.0, 5.0, 0.0), std::tuple(20.0, 10 + d, 5 + d, d),
+                                                  std::tuple(40.0, 10 + d, 5.0, -d)}) {
+        Vector2D side(length, 0);
+        side.Rotate(angle);
+        part.Add(boost::make_shared<RectHolePattern>(Point2D(x, 0), side, width / length), true);
+    }
+    PatArrayBuilder::GridPat(part.patterns, part.loops);
+    ASSERT_EQ(ArraysIn(*part.patterns).size(), 1u);
+    EXPECT_EQ(CopiesOf(ArraysIn(*part.patterns).front()).size(), 3u);
 }
 
 struct CircleRowCase {
