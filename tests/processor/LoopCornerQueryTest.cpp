@@ -196,10 +196,8 @@ TEST(CornerQueries, OpenLoopsThatNearlyClose) {
 
 TEST(CornerQueries, LayerAndColourOfTheFirstPattern) {
     const IPatLoopPtr rect = PolyRectangle();
-    rect->GetPatByNodeIdx(0)->SetLayerName(L"CUT");
     rect->GetPatByNodeIdx(0)->SetColorIndex(3);
     rect->GetPatByNodeIdx(1)->SetColorIndex(5);
-    EXPECT_EQ(LoopProcessor::GetLayerName_of_loop(rect.get()), L"CUT");
     EXPECT_EQ(LoopProcessor::GetColorIndex_of_loop(rect.get()), 3);
     PolyPatLoop empty;
     EXPECT_EQ(LoopProcessor::GetLayerName_of_loop(&empty), L"");
