@@ -73,12 +73,14 @@ Part CopyPart(const Part& part) {
             clone->UpdateCache();
             copy.patterns->push_back(clone);
             if (loop->GetLoopType() == LOOP_STD) {
-                copy.loops->push_back(boost::make_shared<StdPatLoop>(boost::make_shared<PatLoopNode>(clone, 1)));
+                copy.loops->push_back(
+                    boost::make_shared<StdPatLoop>(boost::make_shared<PatLoopNode>(clone, 1)));
             } else {
                 poly->AppendPattern(clone, node->FollowLoopDir());
             }
         }
-        if (!poly->GetLoopNodes()->empty()) copy.loops->push_back(poly);
+        if (!poly->GetLoopNodes()->empty())
+            copy.loops->push_back(poly);
     }
     LoopProcessor::UpdateCache(copy.loops);
     return copy;
@@ -98,35 +100,54 @@ int CountType(const PatLoopList& loops, tagLoopType type) {
 }
 
 int Copies(const IPatternPtr& array) {
-    if (auto a = boost::dynamic_pointer_cast<PatLinePattern>(array)) return a->GetRepeatNum();
-    if (auto a = boost::dynamic_pointer_cast<PatGridPattern>(array)) return a->GetRowCount() * a->GetColumnCount();
-    if (auto a = boost::dynamic_pointer_cast<PatArcPattern>(array)) return a->GetRepeatNum();
-    if (auto a = boost::dynamic_pointer_cast<PatCirclePattern>(array)) return a->GetRepeatNum();
+    if (auto a = boost::dynamic_pointer_cast<PatLinePattern>(array))
+        return a->GetRepeatNum();
+    if (auto a = boost::dynamic_pointer_cast<PatGridPattern>(array))
+        return a->GetRowCount() * a->GetColumnCount();
+    if (auto a = boost::dynamic_pointer_cast<PatArcPattern>(array))
+        return a->GetRepeatNum();
+    if (auto a = boost::dynamic_pointer_cast<PatCirclePattern>(array))
+        return a->GetRepeatNum();
     return 0;
 }
 
 const char* KindName(tagPatternType type) {
     switch (type) {
-        case PAT_GRID_ARRAY: return "grid";
-        case PAT_LINE_ARRAY: return "row";
-        case PAT_ARC_ARRAY: return "arc";
-        case PAT_CIRCLE_ARRAY: return "circle";
-        default: return "?";
+        case PAT_GRID_ARRAY:
+            return "grid";
+        case PAT_LINE_ARRAY:
+            return "row";
+        case PAT_ARC_ARRAY:
+            return "arc";
+        case PAT_CIRCLE_ARRAY:
+            return "circle";
+        default:
+            return "?";
     }
 }
 
 const char* ShapeName(int type) {
     switch (type) {
-        case PAT_CIRCLE: return "circle";
-        case PAT_ELLIPSE: return "ellipse";
-        case PAT_OBROUND: return "obround";
-        case PAT_RECT_HOLE: return "rect";
-        case PAT_RC_HOLE: return "rrect";
-        case PAT_SINGLE_D: return "singled";
-        case PAT_DOUBLE_D: return "doubled";
-        case PAT_TR_HOLE: return "triangle";
-        case PAT_RAD_SLOT: return "radslot";
-        default: return "?";
+        case PAT_CIRCLE:
+            return "circle";
+        case PAT_ELLIPSE:
+            return "ellipse";
+        case PAT_OBROUND:
+            return "obround";
+        case PAT_RECT_HOLE:
+            return "rect";
+        case PAT_RC_HOLE:
+            return "rrect";
+        case PAT_SINGLE_D:
+            return "singled";
+        case PAT_DOUBLE_D:
+            return "doubled";
+        case PAT_TR_HOLE:
+            return "triangle";
+        case PAT_RAD_SLOT:
+            return "radslot";
+        default:
+            return "?";
     }
 }
 
@@ -143,18 +164,22 @@ void ReportArrays(const std::string& path, const Part& imported) {
     std::map<int, std::pair<int, int>> byShape;        // shape type -> (absorbed, left)
     int absorbed = 0;
     for (const IPatternPtr& p : *part.patterns) {
-        if (!p->IsArrayPat()) continue;
+        if (!p->IsArrayPat())
+            continue;
         auto& entry = found[KindName(p->GetPatternType())];
         entry.first += 1;
         entry.second += Copies(p);
         absorbed += Copies(p);
-        byShape[boost::dynamic_pointer_cast<IArrayPattern>(p)->GetControlPat()->GetPatternType()].first += Copies(p);
+        byShape[boost::dynamic_pointer_cast<IArrayPattern>(p)->GetControlPat()->GetPatternType()].first +=
+            Copies(p);
     }
     const int left = CountType(*part.loops, LOOP_STD);
     for (const IPatLoopPtr& loop : *part.loops)
-        if (loop->GetLoopType() == LOOP_STD) byShape[loop->GetPatByNodeIdx(0)->GetPatternType()].second += 1;
-    std::printf("%s\n  arrays: %d holes, %d absorbed, %d left outside arrays, %zu duplicate loops, GridPat %.3f s\n",
-                path.c_str(), holes, absorbed, left, duplicates, t);
+        if (loop->GetLoopType() == LOOP_STD)
+            byShape[loop->GetPatByNodeIdx(0)->GetPatternType()].second += 1;
+    std::printf(
+        "%s\n  arrays: %d holes, %d absorbed, %d left outside arrays, %zu duplicate loops, GridPat %.3f s\n",
+        path.c_str(), holes, absorbed, left, duplicates, t);
     for (const auto& [kind, entry] : found)
         std::printf("    found %-7s %4d arrays %6d copies\n", kind.c_str(), entry.first, entry.second);
     for (const auto& [type, entry] : byShape)
@@ -162,9 +187,11 @@ void ReportArrays(const std::string& path, const Part& imported) {
 
     const std::string manifestPath = path.substr(0, path.rfind('.')) + ".json";
     std::ifstream in(manifestPath);
-    if (!in) return;
+    if (!in)
+        return;
     const nlohmann::json manifest = nlohmann::json::parse(in, nullptr, false);
-    if (manifest.is_discarded() || !manifest.contains("array_groups")) return;
+    if (manifest.is_discarded() || !manifest.contains("array_groups"))
+        return;
     std::map<std::string, std::pair<int, int>> drawn;
     for (const auto& [key, value] : manifest["array_groups"].items()) {
         auto& entry = drawn[key];
@@ -214,12 +241,14 @@ using LoopOptimiser = std::function<void(const PolyPatLoopPtr&, double)>;
 OptimisedPart Optimise(const Part& imported, double tol, const LoopOptimiser& optimise, bool recogniseFirst) {
     OptimisedPart result;
     Part part = CopyPart(imported);
-    if (recogniseFirst) Recognise(part);
+    if (recogniseFirst)
+        Recognise(part);
     result.standardBefore = CountType(*part.loops, LOOP_STD);
     LoopProcessor::UpdateCacheEx(part.loops);
     for (const IPatLoopPtr& loop : *part.loops) {
         const auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(loop);
-        if (!poly) continue;
+        if (!poly)
+            continue;
         const Geom2DListPtr before = loop->GetCacheData()->GetLoopBaseGeom();
         const std::vector<Point2D> samples = Samples(*before);
         result.piecesBefore += static_cast<int>(poly->GetLoopNodes()->size());
@@ -245,8 +274,9 @@ void ReportOptimisation(const Part& imported, const std::vector<double>& toleran
         LoopProcessor::OptimizeToArc(loop, tol);
         LoopProcessor::MergeCoLineNode(loop);
     };
-    std::printf("  optimisation     pieces | task: removed  max dev  std | arcs: removed  max dev  std   s  |"
-                " first: std\n");
+    std::printf(
+        "  optimisation     pieces | task: removed  max dev  std | arcs: removed  max dev  std   s  |"
+        " first: std\n");
     for (const double tol : tolerances) {
         const OptimisedPart t = Optimise(imported, tol, task, true);
         const OptimisedPart a = Optimise(imported, tol, arcs, true);

@@ -34,8 +34,10 @@ LoopOptTask::~LoopOptTask() {
 
 void LoopOptTask::Report(const std::wstring& text, double percentage, bool finished) {
     // The caller holds the mutex.
-    if (percentage >= 0.0) m_progress->SetPercentage(percentage);
-    if (finished) m_progress->SetFinished(true);
+    if (percentage >= 0.0)
+        m_progress->SetPercentage(percentage);
+    if (finished)
+        m_progress->SetFinished(true);
     m_progress->SetSubTask(text);
     PostMessageToWindow(kProgressMessage, 0, 0);
 }
@@ -73,7 +75,8 @@ void LoopOptTask::Run() {
         m_patterns->clear();
         for (std::size_t i = 0; i < count; ++i) m_patterns->AddPatterns((*m_loops)[i]->GetPatternList());
     }
-    if (m_loops) LoopProcessor::UpdateCacheEx(m_loops);
+    if (m_loops)
+        LoopProcessor::UpdateCacheEx(m_loops);
     std::this_thread::sleep_for(m_closingPause);
     std::lock_guard<std::mutex> lock(m_progress->GetMutex());
     Report(ResourceString::Load(kResFinished), -1.0, true);

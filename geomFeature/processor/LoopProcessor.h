@@ -135,8 +135,8 @@ public:
     // Polygon loops: the other of the two patterns meeting there (outputs left alone when patID is neither
     // or point is no corner). Loops of one pattern: the same pattern, and the corner's other position on it
     // (a closed outline reaches its start point at both ends) when position is the one found first.
-    static void GetNextCornerGeomPos(const IPatLoopPtr& loop, Point2D point, DataID patID, PatPosition position,
-                                     DataID& outPatID, PatPosition& outPosition);
+    static void GetNextCornerGeomPos(const IPatLoopPtr& loop, Point2D point, DataID patID,
+                                     PatPosition position, DataID& outPatID, PatPosition& outPosition);
     // The loop point met first from one of eight compass directions (0, pi/4, ..., 7pi/4, matched exactly):
     // a ray from outside the loop's box, on that side, pointing back across the box. When the ray misses, the
     // loop point nearest to its origin. An array loop answers on its seed's outline, with node index 0. Any
@@ -147,11 +147,11 @@ public:
     // square), are appended to points/nodes, a point met from several directions only once. Every one of
     // them lying within snapDistance (inclusive) of a real corner of the loop (PtAtLoopCorner, with an
     // inside angle not within kSmoothJointAngleTol of pi) adds that corner and the index of the node that
-    // starts there to corners/cornerNodes, each corner once. Meant for placing lead-ins: the extreme points of
-    // a contour and the corners next to them. Empty lists are not cleared first.
-    static void Get16PercentPt(const IPatLoopPtr& loop, const Point2DListPtr& points, const IntegerListPtr& nodes,
-                               const Point2DListPtr& corners, const IntegerListPtr& cornerNodes,
-                               double snapDistance);
+    // starts there to corners/cornerNodes, each corner once. Meant for placing lead-ins: the extreme points
+    // of a contour and the corners next to them. The lists are appended to, not cleared first.
+    static void Get16PercentPt(const IPatLoopPtr& loop, const Point2DListPtr& points,
+                               const IntegerListPtr& nodes, const Point2DListPtr& corners,
+                               const IntegerListPtr& cornerNodes, double snapDistance);
     // The polygon loops of loops that are open by the loop model's own test but whose two ends lie within
     // tolerance (inclusive) of each other: contours that were meant to close. A new list, in list order.
     static PatLoopListPtr FindCloseInOpenLoop(const PatLoopListPtr& loops, double tolerance);

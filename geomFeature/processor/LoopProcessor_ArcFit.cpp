@@ -60,8 +60,8 @@ double DistanceToSegment(const Point2D& c, const Point2D& p, const Point2D& q) {
 // kArcFitTurnTol); infinity when it turns back or goes round a different way. A vertex's distance to the
 // circle is | |p - c| - r |; a line between two vertices strays farthest at an end or, inside the circle, at
 // its point nearest to c.
-double CircleDeviation(const std::vector<Point2D>& p, std::size_t a, std::size_t e, const Point2D& c, double r,
-                       double sense, double sweep) {
+double CircleDeviation(const std::vector<Point2D>& p, std::size_t a, std::size_t e, const Point2D& c,
+                       double r, double sense, double sweep) {
     double deviation = std::fabs(c.DistanceTo(p[a]) - r);
     double turned = 0.0;
     Vector2D previous = p[a] - c;
@@ -211,7 +211,8 @@ std::vector<Point2D> RunVertices(const PatLoopNodeList& nodes) {
     return points;
 }
 
-PatLoopNodePtr PieceNode(const Piece& piece, const Point2D& from, const Point2D& to, const IPatternPtr& like) {
+PatLoopNodePtr PieceNode(const Piece& piece, const Point2D& from, const Point2D& to,
+                         const IPatternPtr& like) {
     if (piece.arc) {
         return detail::ReplacementNode(
             boost::make_shared<ArcPattern>(piece.centre, piece.radius, piece.start, piece.sweep), like);

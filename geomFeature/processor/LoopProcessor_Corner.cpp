@@ -43,7 +43,8 @@ Rect2D AimBox(const IPatLoopPtr& loop) {
 
 // The loop point a ray from origin at rayAngle meets first; the point nearest to origin when it meets none.
 // An array loop is searched on its polygon form and answers node 0.
-void FirstMet(const IPatLoopPtr& loop, const Point2D& origin, double rayAngle, Point2D& point, int& nodeIndex) {
+void FirstMet(const IPatLoopPtr& loop, const Point2D& origin, double rayAngle, Point2D& point,
+              int& nodeIndex) {
     IPatLoopPtr target = loop;
     if (loop->GetLoopType() == LOOP_ARRAY) {
         target = LoopBuilder::BuildPolyLoopByArrayLoop(boost::dynamic_pointer_cast<ArrayPatLoop>(loop));

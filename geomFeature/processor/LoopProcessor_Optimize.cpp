@@ -224,8 +224,8 @@ void LoopProcessor::OptimizeToLine(const PatLoopListPtr& loops, const PatternLis
     RefillPatterns(loops, patterns);
 }
 
-void LoopProcessor::OptimizeToArc(const PatLoopListPtr& loops, const PatternListPtr& patterns, double tolerance,
-                                  double arcTolerance) {
+void LoopProcessor::OptimizeToArc(const PatLoopListPtr& loops, const PatternListPtr& patterns,
+                                  double tolerance, double arcTolerance) {
     if (!loops || !patterns) {
         return;
     }

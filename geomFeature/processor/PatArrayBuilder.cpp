@@ -64,7 +64,8 @@ void DeleteLoopList(PatLoopList& loops, const PatLoopList& doomed) {
     for (std::size_t i = 0; i < loops.size(); ++i) positions[loops[i]->GetID()].insert(i);
     for (const IPatLoopPtr& loop : doomed) {
         const auto found = positions.find(loop->GetID());
-        if (found == positions.end() || found->second.empty()) continue;
+        if (found == positions.end() || found->second.empty())
+            continue;
         const std::size_t freed = *found->second.begin();
         const std::size_t last = loops.size() - 1;
         found->second.erase(freed);
@@ -117,7 +118,8 @@ PatternListPtr PatArrayBuilder::GetSameShapePat(const PatternListPtr& work) {
             continue;
         }
         // Ordered by type and size key: nothing further on can be the leader's shape.
-        if (pattern->GetPatternType() != type || SizeKey(pattern) > last) break;
+        if (pattern->GetPatternType() != type || SizeKey(pattern) > last)
+            break;
         if (leader->IsSameShape(pattern) == 1) {
             group->push_back(pattern);
             ids.insert(pattern->GetID());
@@ -176,16 +178,18 @@ void PatArrayBuilder::GridPat(const PatternListPtr& patterns, const PatLoopListP
     std::size_t next = 0;
     const auto fill = [&] {
         while (next < ordered.size() &&
-               (window->size() < 3 || (ordered[next].pattern->GetPatternType() == window->front()->GetPatternType() &&
-                                       ordered[next].key <= SizeKey(window->front()) +
-                                                                SizeKeySlack(SizeKey(window->front()))))) {
+               (window->size() < 3 ||
+                (ordered[next].pattern->GetPatternType() == window->front()->GetPatternType() &&
+                 ordered[next].key <= SizeKey(window->front()) + SizeKeySlack(SizeKey(window->front()))))) {
             window->push_back(ordered[next++].pattern);
         }
     };
     for (fill(); !window->empty(); fill()) {
         const PatternListPtr group = GetSameShapePat(window);
-        if (group->empty()) break;  // two patterns or fewer left in all
-        if (group->size() <= 2) continue;
+        if (group->empty())
+            break;  // two patterns or fewer left in all
+        if (group->size() <= 2)
+            continue;
         auto made = boost::make_shared<PatternList>();
         auto used = boost::make_shared<PatternList>();
         ProcessSameShpPat(group, made, used);
@@ -208,10 +212,12 @@ void PatArrayBuilder::GridPat(const PatternListPtr& patterns, const PatLoopListP
     for (const IPatLoopPtr& loop : *loops) {
         for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) {
             const IPatternPtr& pattern = node->GetPat();
-            if (!pattern || absorbedIds.count(pattern->GetID()) == 0 || !placed.insert(pattern->GetID()).second) {
+            if (!pattern || absorbedIds.count(pattern->GetID()) == 0 ||
+                !placed.insert(pattern->GetID()).second) {
                 continue;
             }
-            if (seenLoops.insert(loop->GetID()).second) doomedLoops->push_back(loop);
+            if (seenLoops.insert(loop->GetID()).second)
+                doomedLoops->push_back(loop);
         }
     }
 
@@ -219,16 +225,19 @@ void PatArrayBuilder::GridPat(const PatternListPtr& patterns, const PatLoopListP
     // hashed: a part may lose tens of thousands of patterns here.)
     std::unordered_set<DataID> removed;
     for (const IPatternPtr& p : *absorbed) {
-        if (!p->IsControlPat()) removed.insert(p->GetID());
+        if (!p->IsControlPat())
+            removed.insert(p->GetID());
     }
-    patterns->erase(std::remove_if(patterns->begin(), patterns->end(),
-                                   [&removed](const IPatternPtr& p) { return p && removed.count(p->GetID()) != 0; }),
-                    patterns->end());
+    patterns->erase(
+        std::remove_if(patterns->begin(), patterns->end(),
+                       [&removed](const IPatternPtr& p) { return p && removed.count(p->GetID()) != 0; }),
+        patterns->end());
     DeleteLoopList(*loops, *doomedLoops);
     patterns->AddPatterns(arrays);
     for (const IPatternPtr& array : *arrays) {
         if (const auto a = boost::dynamic_pointer_cast<IArrayPattern>(array)) {
-            if (const IPatternPtr seed = a->GetControlPat()) seed->UpdateCache();
+            if (const IPatternPtr seed = a->GetControlPat())
+                seed->UpdateCache();
         }
         array->UpdateCache();
         auto loop = boost::make_shared<ArrayPatLoop>(boost::make_shared<PatLoopNode>(array, 1));

@@ -48,7 +48,8 @@ PatLinePatternPtr Column(const ArrayGroup& group, const std::vector<int>& member
     auto line = boost::make_shared<PatLinePattern>(group.Place(members[0]), step, 1);
     line->SetControlPat(group.Pattern(members[0]));
     for (std::size_t k = 1; k < members.size(); ++k) {
-        if (line->AddPattern(group.Pattern(members[k])) != 1) break;
+        if (line->AddPattern(group.Pattern(members[k])) != 1)
+            break;
     }
     return line;
 }
@@ -57,17 +58,20 @@ PatLinePatternPtr Column(const ArrayGroup& group, const std::vector<int>& member
 
 // The patterns of the lattice origin + c * column + r * row, column by column, bottom-up; a column stops at
 // its first empty place, and the block at the first column that is empty or not as tall as column 0.
-std::vector<std::vector<int>> Block(const ArrayGroup& group, int a, const Vector2D& column, const Vector2D& row) {
+std::vector<std::vector<int>> Block(const ArrayGroup& group, int a, const Vector2D& column,
+                                    const Vector2D& row) {
     const Point2D origin = group.Place(a);
     std::vector<std::vector<int>> columns;
     for (int c = 0;; ++c) {
         std::vector<int> members;
         for (int r = 0;; ++r) {
             const int m = (c == 0 && r == 0) ? a : group.FindFree(origin + column * c + row * r);
-            if (m < 0) break;
+            if (m < 0)
+                break;
             members.push_back(m);
         }
-        if (members.empty() || (c > 0 && members.size() != columns.front().size())) break;
+        if (members.empty() || (c > 0 && members.size() != columns.front().size()))
+            break;
         columns.push_back(std::move(members));
     }
     return columns;
@@ -77,32 +81,39 @@ std::vector<std::vector<int>> Block(const ArrayGroup& group, int a, const Vector
 
 void FindGrids(ArrayGroup& group, PatternList& arrays, PatternList& absorbed) {
     for (int a = 0; a < group.Size(); ++a) {
-        if (!group.Free(a)) continue;
+        if (!group.Free(a))
+            continue;
         const int up = group.NextFreeAbove(a);
         const int right = group.NextFreeRight(a);
-        if (up < 0 || right < 0) continue;
+        if (up < 0 || right < 0)
+            continue;
         // Exactly vertical columns and horizontal rows: a grid's axes are the drawing's.
         const Vector2D row(0.0, group.Place(up).y - group.Place(a).y);
         const Vector2D column(group.Place(right).x - group.Place(a).x, 0.0);
-        if (row.Length() <= kMinStep || column.Length() <= kMinStep) continue;
+        if (row.Length() <= kMinStep || column.Length() <= kMinStep)
+            continue;
 
         const std::vector<std::vector<int>> block = Block(group, a, column, row);
         const int columns = static_cast<int>(block.size());
         const int rows = static_cast<int>(block.front().size());
-        if (columns < 2 || rows < 2) continue;
+        if (columns < 2 || rows < 2)
+            continue;
         const auto place = [&](int c, int r) { return group.Place(block[c][r]); };
         const bool seeded = (rows >= 3 && IsRowSeed(place(0, 0), place(0, 1), place(0, 2))) ||
                             (columns >= 3 && IsRowSeed(place(0, 0), place(1, 0), place(2, 0)));
-        if (!seeded) continue;
+        if (!seeded)
+            continue;
 
         const PatLinePatternPtr first = Column(group, block[0], row);
-        if (first->GetRepeatNum() != rows) continue;
+        if (first->GetRepeatNum() != rows)
+            continue;
         auto grid = boost::make_shared<PatGridPattern>(group.Place(a), first->GetYSpace(), rows, column.x, 1);
         Link(grid, group.Pattern(a));
         std::vector<int> members = block[0];
         for (int c = 1; c < columns; ++c) {
             const PatLinePatternPtr next = Column(group, block[c], row);
-            if (next->GetRepeatNum() != rows || grid->AddPatternLine(next) != 1) break;
+            if (next->GetRepeatNum() != rows || grid->AddPatternLine(next) != 1)
+                break;
             members.insert(members.end(), block[c].begin(), block[c].end());
         }
         if (grid->GetColumnCount() < 2) {
@@ -127,9 +138,12 @@ struct RowCandidate {
 // smaller angle.
 struct WorseRow {
     bool operator()(const RowCandidate& a, const RowCandidate& b) const {
-        if (a.members.size() != b.members.size()) return a.members.size() < b.members.size();
-        if (a.step.Length() != b.step.Length()) return a.step.Length() > b.step.Length();
-        if (a.members.front() != b.members.front()) return a.members.front() > b.members.front();
+        if (a.members.size() != b.members.size())
+            return a.members.size() < b.members.size();
+        if (a.step.Length() != b.step.Length())
+            return a.step.Length() > b.step.Length();
+        if (a.members.front() != b.members.front())
+            return a.members.front() > b.members.front();
         return a.step.Angle() > b.step.Angle();
     }
 };
@@ -140,7 +154,8 @@ void QueueFreeRuns(const ArrayGroup& group, const RowCandidate& row, RowQueue& q
     RowCandidate run{{}, row.step};
     const auto flush = [&] {
         if (run.members.size() >= static_cast<std::size_t>(kArrayMinCopies) &&
-            IsRowSeed(group.Place(run.members[0]), group.Place(run.members[1]), group.Place(run.members[2]))) {
+            IsRowSeed(group.Place(run.members[0]), group.Place(run.members[1]),
+                      group.Place(run.members[2]))) {
             queue.push(run);
         }
         run.members.clear();
@@ -160,15 +175,19 @@ void QueueFreeRuns(const ArrayGroup& group, const RowCandidate& row, RowQueue& q
 void FindRows(ArrayGroup& group, PatternList& arrays, PatternList& absorbed) {
     RowQueue queue;
     for (int a = 0; a < group.Size(); ++a) {
-        if (!group.Free(a)) continue;
+        if (!group.Free(a))
+            continue;
         for (const int b : group.NearestFree(a, kArrayNeighbourCount)) {
-            if (b < a) continue;  // each pair once, as the group's order meets it
+            if (b < a)
+                continue;  // each pair once, as the group's order meets it
             const Vector2D step = group.Place(b) - group.Place(a);
-            if (step.Length() <= kMinStep || group.FindFree(group.Place(a) - step) >= 0) continue;
+            if (step.Length() <= kMinStep || group.FindFree(group.Place(a) - step) >= 0)
+                continue;
             RowCandidate row{{a, b}, step};
             for (int k = 2;; ++k) {
                 const int m = group.FindFree(group.Place(a) + step * k);
-                if (m < 0 || Contains(row.members, m)) break;
+                if (m < 0 || Contains(row.members, m))
+                    break;
                 row.members.push_back(m);
             }
             QueueFreeRuns(group, row, queue);
@@ -186,8 +205,10 @@ void FindRows(ArrayGroup& group, PatternList& arrays, PatternList& absorbed) {
         auto line = boost::make_shared<PatLinePattern>(a, ab.Length(), ab.Angle(), kArrayMinCopies);
         Link(line, group.Pattern(row.members[0]));
         std::size_t taken = static_cast<std::size_t>(kArrayMinCopies);
-        while (taken < row.members.size() && line->AddPattern(group.Pattern(row.members[taken])) == 1) ++taken;
-        const std::vector<int> used(row.members.begin(), row.members.begin() + static_cast<std::ptrdiff_t>(taken));
+        while (taken < row.members.size() && line->AddPattern(group.Pattern(row.members[taken])) == 1)
+            ++taken;
+        const std::vector<int> used(row.members.begin(),
+                                    row.members.begin() + static_cast<std::ptrdiff_t>(taken));
         TakeAll(group, used, absorbed);
         arrays.push_back(line);
         QueueFreeRuns(group, row, queue);  // what AddPattern refused may still form a row
@@ -210,9 +231,12 @@ struct ArcCandidate {
 
 struct WorseArc {
     bool operator()(const ArcCandidate& a, const ArcCandidate& b) const {
-        if (a.members.size() != b.members.size()) return a.members.size() < b.members.size();
-        if (a.closed != b.closed) return b.closed;
-        if (a.radius != b.radius) return a.radius > b.radius;
+        if (a.members.size() != b.members.size())
+            return a.members.size() < b.members.size();
+        if (a.closed != b.closed)
+            return b.closed;
+        if (a.radius != b.radius)
+            return a.radius > b.radius;
         return *std::min_element(a.members.begin(), a.members.end()) >
                *std::min_element(b.members.begin(), b.members.end());
     }
@@ -240,14 +264,18 @@ bool GrowArc(const ArrayGroup& group, int first, int m, int last, ArcCandidate& 
     double sweep = 0.0;
     MathEx::GetArcFrom3Point(group.Place(first), group.Place(m), group.Place(last), arc.centre, arc.radius,
                              baseAngle, sweep);
-    if (!(arc.radius > 0.0)) return false;
+    if (!(arc.radius > 0.0))
+        return false;
     arc.repeat = sweep / 2.0;
-    if (group.Place(first).DistanceTo(group.Place(m)) <= kMinStep) return false;
+    if (group.Place(first).DistanceTo(group.Place(m)) <= kMinStep)
+        return false;
     // A ring holds at most this many copies.
     const std::size_t ring = static_cast<std::size_t>(std::floor(MathEx::PI2 / std::fabs(arc.repeat) + 0.5));
     std::vector<int> after{first, m, last};
     std::vector<int> before;
-    const auto placeAt = [&](int k) { return PlaceOnArc(arc.centre, arc.radius, baseAngle + k * arc.repeat); };
+    const auto placeAt = [&](int k) {
+        return PlaceOnArc(arc.centre, arc.radius, baseAngle + k * arc.repeat);
+    };
     const auto has = [&](int j) { return Contains(after, j) || Contains(before, j); };
     const auto closesOn = [&](int k, int other) {
         return placeAt(k).DistanceTo(group.Place(other)) <= kArrayPlaceTol;  // inclusive
@@ -258,7 +286,8 @@ bool GrowArc(const ArrayGroup& group, int first, int m, int last, ArcCandidate& 
             break;
         }
         const int j = group.FindFree(placeAt(k));
-        if (j < 0 || has(j)) break;
+        if (j < 0 || has(j))
+            break;
         after.push_back(j);
     }
     for (int k = -1; !arc.closed && after.size() + before.size() < ring; --k) {
@@ -267,12 +296,14 @@ bool GrowArc(const ArrayGroup& group, int first, int m, int last, ArcCandidate& 
             break;
         }
         const int j = group.FindFree(placeAt(k));
-        if (j < 0 || has(j)) break;
+        if (j < 0 || has(j))
+            break;
         before.push_back(j);
     }
     const int total = static_cast<int>(after.size() + before.size());
     if (!arc.closed && static_cast<std::size_t>(total) == ring) {
-        arc.closed = closesOn(total - static_cast<int>(before.size()), before.empty() ? first : before.back());
+        arc.closed =
+            closesOn(total - static_cast<int>(before.size()), before.empty() ? first : before.back());
     }
     arc.members.assign(before.rbegin(), before.rend());
     arc.seedAt = static_cast<int>(before.size());
@@ -296,7 +327,8 @@ bool OnRing(const ArrayGroup& group, const std::vector<int>& members, const Poin
     for (const int m : members) {
         const double turn = MathEx::GetUnsignedAng((group.Place(m) - centre).Angle() - start, kArcAngleTol);
         const double k = std::floor(turn / step + 0.5);
-        if (PlaceOnArc(centre, radius, start + k * step).DistanceTo(group.Place(m)) > kArrayPlaceTol) return false;
+        if (PlaceOnArc(centre, radius, start + k * step).DistanceTo(group.Place(m)) > kArrayPlaceTol)
+            return false;
     }
     return true;
 }
@@ -306,25 +338,28 @@ bool OnRing(const ArrayGroup& group, const std::vector<int>& members, const Poin
 void TakeArc(ArrayGroup& group, const ArcCandidate& arc, PatternList& arrays, PatternList& absorbed) {
     const std::size_t seedAt = static_cast<std::size_t>(arc.seedAt);
     const IPatternPtr seed = group.Pattern(arc.members[seedAt]);
-    auto array = boost::make_shared<PatArcPattern>(arc.centre, arc.radius, arc.start + arc.seedAt * arc.repeat,
-                                                   arc.repeat, kArrayMinCopies);
+    auto array = boost::make_shared<PatArcPattern>(
+        arc.centre, arc.radius, arc.start + arc.seedAt * arc.repeat, arc.repeat, kArrayMinCopies);
     array->SetControlPat(seed);
     std::vector<int> used(arc.members.begin() + static_cast<std::ptrdiff_t>(seedAt),
                           arc.members.begin() + static_cast<std::ptrdiff_t>(seedAt) + kArrayMinCopies);
     int atEnd = 0;
     for (std::size_t k = seedAt + kArrayMinCopies; k < arc.members.size(); ++k) {
-        if (array->AddPattern(group.Pattern(arc.members[k]), atEnd) != 1) break;
+        if (array->AddPattern(group.Pattern(arc.members[k]), atEnd) != 1)
+            break;
         used.push_back(arc.members[k]);
     }
     for (std::size_t k = seedAt; k-- > 0;) {
-        if (array->AddPattern(group.Pattern(arc.members[k]), atEnd) != 1) break;
+        if (array->AddPattern(group.Pattern(arc.members[k]), atEnd) != 1)
+            break;
         used.push_back(arc.members[k]);
     }
     IArrayPatternPtr made = array;
     const int count = array->GetRepeatNum();
     if (arc.closed && used.size() == arc.members.size() &&
         OnRing(group, used, arc.centre, arc.radius, array->GetStartAngle(), count)) {
-        auto circle = boost::make_shared<PatCirclePattern>(arc.centre, arc.radius, array->GetStartAngle(), count);
+        auto circle =
+            boost::make_shared<PatCirclePattern>(arc.centre, arc.radius, array->GetStartAngle(), count);
         circle->SetControlPat(seed);
         made = circle;
         array->GetPatRelationList()->Clear();
@@ -337,7 +372,8 @@ void TakeArc(ArrayGroup& group, const ArcCandidate& arc, PatternList& arrays, Pa
 // Three free patterns at the corners of an equilateral triangle: a ring of three, seeded by the earliest.
 void FindRingsOfThree(ArrayGroup& group, PatternList& arrays, PatternList& absorbed) {
     for (int m = 0; m < group.Size(); ++m) {
-        if (!group.Free(m)) continue;
+        if (!group.Free(m))
+            continue;
         const std::vector<int> near = group.NearestFree(m, kArrayNeighbourCount);
         bool taken = false;
         for (std::size_t i = 0; i < near.size() && !taken; ++i) {
@@ -354,7 +390,8 @@ void FindRingsOfThree(ArrayGroup& group, PatternList& arrays, PatternList& absor
                 double radius = 0.0, base = 0.0, sweep = 0.0;
                 MathEx::GetArcFrom3Point(pm, pb, pc, centre, radius, base, sweep);
                 const std::vector<int> members{m, near[i], near[j]};
-                if (!(radius > 0.0) || !OnRing(group, members, centre, radius, (pm - centre).Angle(), 3)) continue;
+                if (!(radius > 0.0) || !OnRing(group, members, centre, radius, (pm - centre).Angle(), 3))
+                    continue;
                 auto circle = boost::make_shared<PatCirclePattern>(centre, radius, (pm - centre).Angle(), 3);
                 Link(circle, group.Pattern(m));
                 TakeAll(group, members, absorbed);
@@ -370,15 +407,16 @@ void FindRingsOfThree(ArrayGroup& group, PatternList& arrays, PatternList& absor
 void FindArcs(ArrayGroup& group, PatternList& arrays, PatternList& absorbed) {
     ArcQueue queue;
     for (int m = 0; m < group.Size(); ++m) {
-        if (!group.Free(m)) continue;
+        if (!group.Free(m))
+            continue;
         const std::vector<int> near = group.NearestFree(m, kArrayNeighbourCount);
         for (std::size_t i = 0; i < near.size(); ++i) {
             for (std::size_t j = i + 1; j < near.size(); ++j) {
                 const int b = std::min(near[i], near[j]);
                 const int c = std::max(near[i], near[j]);
                 ArcCandidate arc;
-                if (IsArcSeed(group.Place(m), group.Place(b), group.Place(c)) && GrowArc(group, b, m, c, arc) &&
-                    IsArcArray(arc)) {
+                if (IsArcSeed(group.Place(m), group.Place(b), group.Place(c)) &&
+                    GrowArc(group, b, m, c, arc) && IsArcArray(arc)) {
                     queue.push(arc);
                 }
             }

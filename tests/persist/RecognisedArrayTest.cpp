@@ -32,7 +32,8 @@ Places CopyPlaces(const PatternList& patterns) {
         if (const auto array = boost::dynamic_pointer_cast<IArrayPattern>(p)) {
             const PatternListPtr copies = PatDecomposer::DecomposeGridPat(array);
             for (const IPatternPtr& c : *copies)
-                places.emplace_back(std::round(c->GetBasePoint().x * 1e6), std::round(c->GetBasePoint().y * 1e6));
+                places.emplace_back(std::round(c->GetBasePoint().x * 1e6),
+                                    std::round(c->GetBasePoint().y * 1e6));
         }
     }
     std::sort(places.begin(), places.end());
@@ -50,7 +51,8 @@ TEST(RecognisedArrays, SaveAndLoadWithTheirSeeds) {
     };
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 4; ++j) add(10.0 * j, 8.0 * i, 1.0);  // a 3 x 4 grid
-    for (int k = 0; k < 6; ++k) add(100 + 20 * std::cos(k * MathEx::PI / 3), 20 * std::sin(k * MathEx::PI / 3), 2.0);  // a ring
+    for (int k = 0; k < 6; ++k)
+        add(100 + 20 * std::cos(k * MathEx::PI / 3), 20 * std::sin(k * MathEx::PI / 3), 2.0);  // a ring
     PatArrayBuilder::GridPat(patterns, loops);
     const Places before = CopyPlaces(*patterns);
     ASSERT_EQ(before.size(), 18u);

@@ -56,7 +56,8 @@ testutil::SeedLinkGuard g_links;
 IPatLoopPtr ArrayRectangle() {
     const IPatternPtr seed = boost::make_shared<RectHolePattern>(Point2D(0, 0), Vector2D(10, 0), 0.5);
     seed->UpdateCache();
-    const IArrayPatternPtr row = g_links.Link(boost::make_shared<PatLinePattern>(Point2D(0, 0), 20, 0.0, 3), seed);
+    const IArrayPatternPtr row =
+        g_links.Link(boost::make_shared<PatLinePattern>(Point2D(0, 0), 20, 0.0, 3), seed);
     return Refreshed(boost::make_shared<ArrayPatLoop>(boost::make_shared<PatLoopNode>(row, 1)));
 }
 
@@ -148,8 +149,8 @@ TEST(CornerQueries, NextPatternBeyondACorner) {
     EXPECT_EQ(out, side1);
     EXPECT_EQ(position.GetPercent(), 1.0);
     out = 42;
-    LoopProcessor::GetNextCornerGeomPos(rect, Point2D(10, 0), rect->GetPatByNodeIdx(2)->GetID(), position, out,
-                                        position);
+    LoopProcessor::GetNextCornerGeomPos(rect, Point2D(10, 0), rect->GetPatByNodeIdx(2)->GetID(), position,
+                                        out, position);
     EXPECT_EQ(out, 42u);  // neither pattern meets there: left alone
 
     // A rectangle hole reaches its first corner at both ends of its outline: the other end is answered.
@@ -166,7 +167,8 @@ TEST(CornerQueries, NextPatternBeyondACorner) {
 // Sixteen directions on a square meet sixteen different points; the diagonals meet its corners exactly,
 // which are reported with the nodes starting there. A circle has no corners.
 TEST(CornerQueries, SixteenPointsAndTheCornersNearThem) {
-    const IPatLoopPtr square = Polyline({Point2D(0, 0), Point2D(10, 0), Point2D(10, 10), Point2D(0, 10), Point2D(0, 0)});
+    const IPatLoopPtr square =
+        Polyline({Point2D(0, 0), Point2D(10, 0), Point2D(10, 10), Point2D(0, 10), Point2D(0, 0)});
     for (const IPatLoopPtr& loop : {square, CircleLoop(Point2D(3, 4), 2)}) {
         auto points = boost::make_shared<Point2DList>();
         auto nodes = boost::make_shared<IntegerList>();
@@ -176,7 +178,8 @@ TEST(CornerQueries, SixteenPointsAndTheCornersNearThem) {
         EXPECT_EQ(points->size(), 16u);
         EXPECT_EQ(nodes->size(), 16u);
         if (loop == square) {
-            EXPECT_TRUE(testutil::PointsNear(*corners, {Point2D(10, 10), Point2D(0, 10), Point2D(0, 0), Point2D(10, 0)}));
+            EXPECT_TRUE(testutil::PointsNear(
+                *corners, {Point2D(10, 10), Point2D(0, 10), Point2D(0, 0), Point2D(10, 0)}));
             EXPECT_EQ(std::vector<std::int64_t>(cornerNodes->begin(), cornerNodes->end()),
                       (std::vector<std::int64_t>{2, 3, 0, 1}));
         } else {
@@ -187,10 +190,11 @@ TEST(CornerQueries, SixteenPointsAndTheCornersNearThem) {
 
 TEST(CornerQueries, OpenLoopsThatNearlyClose) {
     auto loops = boost::make_shared<PatLoopList>();
-    loops->push_back(Polyline({Point2D(0, 0), Point2D(10, 0), Point2D(10, 10), Point2D(0.01, 0)}));  // gap 0.01
-    loops->push_back(PolyRectangle());                                                                // closed
-    loops->push_back(Polyline({Point2D(0, 0), Point2D(5, 5)}));                                       // far open
-    EXPECT_EQ(LoopProcessor::FindCloseInOpenLoop(loops, 0.01)->size(), 1u);  // inclusive
+    loops->push_back(
+        Polyline({Point2D(0, 0), Point2D(10, 0), Point2D(10, 10), Point2D(0.01, 0)}));  // gap 0.01
+    loops->push_back(PolyRectangle());                                                  // closed
+    loops->push_back(Polyline({Point2D(0, 0), Point2D(5, 5)}));                         // far open
+    EXPECT_EQ(LoopProcessor::FindCloseInOpenLoop(loops, 0.01)->size(), 1u);             // inclusive
     EXPECT_EQ(LoopProcessor::FindCloseInOpenLoop(loops, 0.009)->size(), 0u);
 }
 

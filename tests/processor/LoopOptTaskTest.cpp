@@ -45,7 +45,8 @@ struct Part {
                 const double a = MathEx::PI2 * (i % 100) / 100;
                 return Point2D(100.0 * k + 20 * std::cos(a), 20 * std::sin(a));
             };
-            for (int i = 0; i < 100; ++i) loop->AppendPattern(boost::make_shared<LinePattern>(at(i), at(i + 1)), 1);
+            for (int i = 0; i < 100; ++i)
+                loop->AppendPattern(boost::make_shared<LinePattern>(at(i), at(i + 1)), 1);
             patterns->AddPatterns(loop->GetPatternList());
             loops->push_back(loop);
         }
@@ -77,14 +78,16 @@ protected:
         task.SetClosingPause(std::chrono::milliseconds(0));
         const boost::shared_ptr<ProgressData> progress = task.GetProgressData();
         std::vector<Post> posts;
-        TaskEx::SetMessagePoster([&](WindowHandle window, unsigned int message, std::uintptr_t w, std::intptr_t l) {
-            EXPECT_EQ(window, kWindow);
-            EXPECT_EQ(message, 9409u);
-            EXPECT_EQ(w, 0u);
-            EXPECT_EQ(l, 0);
-            posts.push_back({progress->GetSubTask(), progress->GetPercentage(), progress->IsFinished()});
-            if (static_cast<int>(posts.size()) == cancelAt) progress->SetCancel(true);
-        });
+        TaskEx::SetMessagePoster(
+            [&](WindowHandle window, unsigned int message, std::uintptr_t w, std::intptr_t l) {
+                EXPECT_EQ(window, kWindow);
+                EXPECT_EQ(message, 9409u);
+                EXPECT_EQ(w, 0u);
+                EXPECT_EQ(l, 0);
+                posts.push_back({progress->GetSubTask(), progress->GetPercentage(), progress->IsFinished()});
+                if (static_cast<int>(posts.size()) == cancelAt)
+                    progress->SetCancel(true);
+            });
         task.Run();
         TaskEx::SetMessagePoster(nullptr);
         return posts;

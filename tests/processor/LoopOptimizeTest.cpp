@@ -79,11 +79,14 @@ ChordCase MakeChords(Random& random, bool whole) {
     const double step = sweep / n;
     const double a0 = random(-kPi, kPi);
     ChordCase chords{{}, r * (1 - std::cos(step / 2)), whole};
-    if (!whole) chords.points.push_back(OnCircle(c, 2 * r, a0 - sense * 0.5));
+    if (!whole)
+        chords.points.push_back(OnCircle(c, 2 * r, a0 - sense * 0.5));
     for (int i = 0; i <= n; ++i) {
-        chords.points.push_back(i == n && whole ? chords.points.front() : OnCircle(c, r, a0 + sense * i * step));
+        chords.points.push_back(i == n && whole ? chords.points.front()
+                                                : OnCircle(c, r, a0 + sense * i * step));
     }
-    if (!whole) chords.points.push_back(OnCircle(c, 2 * r, a0 + sense * (sweep + 0.5)));
+    if (!whole)
+        chords.points.push_back(OnCircle(c, 2 * r, a0 + sense * (sweep + 0.5)));
     return chords;
 }
 
@@ -102,7 +105,7 @@ TEST(OptimizeToArc, ChordsOfCirclesAndArcs) {
             LoopProcessor::OptimizeToArc(loop, tol);
             const std::size_t nodes = loop->GetLoopNodes()->size();
             SCOPED_TRACE(::testing::Message() << "trial " << trial << " factor " << factor);
-            if (nodes < lines) {  // nothing replaced, nothing moved
+            if (nodes < lines) {  // with nothing replaced, nothing can have moved
                 EXPECT_LE(Deviation(chords.points, *loop), tol * (1 + 1e-9) + 1e-12);
             }
             EXPECT_TRUE(testutil::PointNear(loop->GetStartPt(), chords.points.front(), 1e-9));
@@ -126,7 +129,8 @@ TEST(OptimizeToArc, NoisyChainsStayWithinTolerance) {
         const double noise = random(1e-4, 1e-2) * r;
         std::vector<Point2D> points;
         const int n = 60;
-        for (int i = 0; i <= n; ++i) points.push_back(OnCircle(c, r + random(-noise, noise), 1.5 * kPi * i / n));
+        for (int i = 0; i <= n; ++i)
+            points.push_back(OnCircle(c, r + random(-noise, noise), 1.5 * kPi * i / n));
         const double tol = random(0.5, 3.0) * noise;
         PolyPatLoopPtr loop = Chain(points);
         LoopProcessor::OptimizeToArc(loop, tol);
@@ -150,10 +154,11 @@ struct SquareCase {
 class SquareSide : public ::testing::TestWithParam<SquareCase> {};
 
 TEST_P(SquareSide, CollinearPiecesMergeIntoOneLine) {
-    const std::vector<Point2D> ring = {Point2D(0, 0),  Point2D(3, 0),   Point2D(7, 0), Point2D(10, 0),
-                                       Point2D(10, 10), Point2D(0, 10)};
+    const std::vector<Point2D> ring = {Point2D(0, 0),  Point2D(3, 0),   Point2D(7, 0),
+                                       Point2D(10, 0), Point2D(10, 10), Point2D(0, 10)};
     std::vector<Point2D> points;
-    for (std::size_t i = 0; i <= ring.size(); ++i) points.push_back(ring[(GetParam().start + i) % ring.size()]);
+    for (std::size_t i = 0; i <= ring.size(); ++i)
+        points.push_back(ring[(GetParam().start + i) % ring.size()]);
     for (const bool lines : {false, true}) {
         PolyPatLoopPtr loop = Chain(points);
         if (lines) {
@@ -169,7 +174,8 @@ TEST_P(SquareSide, CollinearPiecesMergeIntoOneLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Starts, SquareSide,
-                         ::testing::Values(SquareCase{"AtCorner", 0, 4, 4}, SquareCase{"AtOtherCorner", 3, 4, 4},
+                         ::testing::Values(SquareCase{"AtCorner", 0, 4, 4},
+                                           SquareCase{"AtOtherCorner", 3, 4, 4},
                                            SquareCase{"InsideTheSide", 1, 5, 6}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -203,8 +209,10 @@ PatLoopListPtr LoopsOf(const std::vector<std::vector<Point2D>>& chains) {
 }
 
 std::vector<Point2D> Box(double x, double y, double w, double h, int pieces = 4) {
-    std::vector<Point2D> p = {Point2D(x, y), Point2D(x + w, y), Point2D(x + w, y + h), Point2D(x, y + h), Point2D(x, y)};
-    if (pieces == 5) p.insert(p.begin() + 1, Point2D(x + w / 2, y));
+    std::vector<Point2D> p = {Point2D(x, y), Point2D(x + w, y), Point2D(x + w, y + h), Point2D(x, y + h),
+                              Point2D(x, y)};
+    if (pieces == 5)
+        p.insert(p.begin() + 1, Point2D(x + w / 2, y));
     return p;
 }
 
@@ -213,14 +221,16 @@ std::set<DataID> AllPairsDoomed(const PatLoopList& loops) {
     std::set<DataID> doomed;
     for (std::size_t i = 0; i < loops.size(); ++i)
         for (std::size_t j = i + 1; j < loops.size(); ++j)
-            if (LoopProcessor::TwoLoopsOverlapped(loops[i].get(), loops[j].get())) doomed.insert(loops[j]->GetID());
+            if (LoopProcessor::TwoLoopsOverlapped(loops[i].get(), loops[j].get()))
+                doomed.insert(loops[j]->GetID());
     return doomed;
 }
 
 TEST(DeleteOverlappedLoops, KeepsTheFirstOfEachDuplicateGroupInOrder) {
     // Shifts within 1e-4 are duplicates, beyond it not; equal box and length but five pieces is no duplicate.
-    PatLoopListPtr loops = LoopsOf({Box(0, 0, 10, 5), Box(50, 0, 3, 3), Box(0.00005, 0, 10, 5), Box(0, 0, 10, 5),
-                                    Box(0.0002, 0, 10, 5), Box(0, 0, 10, 5, 5), Box(50, 0, 3, 3)});
+    PatLoopListPtr loops =
+        LoopsOf({Box(0, 0, 10, 5), Box(50, 0, 3, 3), Box(0.00005, 0, 10, 5), Box(0, 0, 10, 5),
+                 Box(0.0002, 0, 10, 5), Box(0, 0, 10, 5, 5), Box(50, 0, 3, 3)});
     const std::vector<DataID> ids = {(*loops)[0]->GetID(), (*loops)[1]->GetID(), (*loops)[4]->GetID(),
                                      (*loops)[5]->GetID()};
     LoopProcessor::DeleteOverlappedLoops(loops);
@@ -236,13 +246,15 @@ TEST(DeleteOverlappedLoops, MatchesTheAllPairsResultOnRandomLists) {
         for (int k = 0; k < 150; ++k) {
             const int base = static_cast<int>(random(0, 12));
             // Nearby corners straddling the tolerance, so that overlap is not transitive.
-            chains.push_back(Box(base * 7.0 + random(0, 3e-4), random(0, 3e-4), 5 + base % 3, 4, base % 2 ? 4 : 5));
+            chains.push_back(
+                Box(base * 7.0 + random(0, 3e-4), random(0, 3e-4), 5 + base % 3, 4, base % 2 ? 4 : 5));
         }
         PatLoopListPtr loops = LoopsOf(chains);
         const std::set<DataID> doomed = AllPairsDoomed(*loops);
         std::vector<DataID> expected;
         for (const IPatLoopPtr& loop : *loops)
-            if (!doomed.count(loop->GetID())) expected.push_back(loop->GetID());
+            if (!doomed.count(loop->GetID()))
+                expected.push_back(loop->GetID());
         LoopProcessor::DeleteOverlappedLoops(loops);
         std::vector<DataID> left;
         for (const IPatLoopPtr& loop : *loops) left.push_back(loop->GetID());

@@ -102,7 +102,8 @@ void AddLayout(Part& part, Random& r, Layout layout, const Shape& shape, const P
             const Vector2D v(-u.y, u.x);
             const double pitch2 = r(6, 12);
             for (int i = 0; i < rows; ++i)
-                for (int j = 0; j < columns; ++j) part.Add(shape(At(origin, u, j * pitch, v, i * pitch2)), true);
+                for (int j = 0; j < columns; ++j)
+                    part.Add(shape(At(origin, u, j * pitch, v, i * pitch2)), true);
             if (layout == Layout::Grid) {
                 part.arrays[PAT_GRID_ARRAY] += 1;
             } else {
@@ -123,7 +124,8 @@ void AddLayout(Part& part, Random& r, Layout layout, const Shape& shape, const P
         case Layout::Arc:
         case Layout::Ring: {
             const int count = layout == Layout::Ring ? r.Int(3, 10) : r.Int(4, 6);
-            const double step = layout == Layout::Ring ? 2 * kPi / count : r(0.35, 0.9) * (r(0, 1) < 0.5 ? -1 : 1);
+            const double step =
+                layout == Layout::Ring ? 2 * kPi / count : r(0.35, 0.9) * (r(0, 1) < 0.5 ? -1 : 1);
             const double radius = pitch / (2 * std::sin(std::fabs(step) / 2));
             const double start = r(-kPi, kPi);
             for (int j = 0; j < count; ++j) {
@@ -155,7 +157,8 @@ Part MakePart(Random& r) {
         const Point2D p = nextOrigin();
         for (const double x : {0.0, 10.0}) part.Add(shape(p + Vector2D(x, 0)), false);
         const Point2D q = nextOrigin();
-        for (const Vector2D& v : {Vector2D(0, 0), Vector2D(10, 0), Vector2D(10, 10)}) part.Add(shape(q + v), false);
+        for (const Vector2D& v : {Vector2D(0, 0), Vector2D(10, 0), Vector2D(10, 10)})
+            part.Add(shape(q + v), false);
     }
     const Point2D o = nextOrigin();
     part.Add(boost::make_shared<EllipsePattern>(o, 0.0, 2.0, 2.0 * (1 - 1e-3)), false);
@@ -172,7 +175,8 @@ void Shuffle(List& list, std::mt19937& engine) {
 std::vector<IArrayPatternPtr> ArraysIn(const PatternList& patterns) {
     std::vector<IArrayPatternPtr> arrays;
     for (const IPatternPtr& p : patterns)
-        if (const auto a = boost::dynamic_pointer_cast<IArrayPattern>(p)) arrays.push_back(a);
+        if (const auto a = boost::dynamic_pointer_cast<IArrayPattern>(p))
+            arrays.push_back(a);
     return arrays;
 }
 
@@ -183,7 +187,8 @@ Copies CopiesOf(const IArrayPatternPtr& array) {
     const PatternListPtr exploded = PatDecomposer::DecomposeGridPat(array);
     for (const IPatternPtr& c : *exploded) {
         const Point2D p = c->GetBasePoint();
-        copies.emplace_back(c->GetPatternType(), std::llround(p.x / kPlaceTol), std::llround(p.y / kPlaceTol));
+        copies.emplace_back(c->GetPatternType(), std::llround(p.x / kPlaceTol),
+                            std::llround(p.y / kPlaceTol));
     }
     std::sort(copies.begin(), copies.end());
     return copies;
@@ -228,7 +233,8 @@ TEST(PatArrayBuilder, ExplodedArraysGiveBackExactlyTheLaidOutHoles) {
         // loop per array and the distractors' own loops.
         std::set<DataID> free;
         for (const IPatternPtr& p : *part.patterns) {
-            if (!p->IsArrayPat() && !p->IsControlPat()) free.insert(p->GetID());
+            if (!p->IsArrayPat() && !p->IsControlPat())
+                free.insert(p->GetID());
         }
         EXPECT_EQ(free, part.distractors);
         EXPECT_EQ(part.patterns->size(), part.distractors.size() + 2 * arrays.size());
@@ -243,7 +249,8 @@ TEST(PatArrayBuilder, ResultDoesNotDependOnTheListOrder) {
         Random r{std::mt19937(9)};
         Part part = MakePart(r);
         std::mt19937 shuffler(static_cast<unsigned>(order));
-        if (order > 0) Shuffle(*part.patterns, shuffler);
+        if (order > 0)
+            Shuffle(*part.patterns, shuffler);
         PatArrayBuilder::GridPat(part.patterns, part.loops);
         std::set<Copies> found;
         for (const IArrayPatternPtr& array : ArraysIn(*part.patterns)) found.insert(CopiesOf(array));
@@ -260,8 +267,9 @@ TEST(PatArrayBuilder, ResultDoesNotDependOnTheListOrder) {
 TEST(PatArrayBuilder, NearlyEqualRectanglesFormOneRow) {
     Part part;
     const double d = 0.99e-4;
-    for (const auto& [x, length, width, angle] : {std::tuple(0.0, 10.0, 5.0, 0.0), std::tuple(20.0, 10 + d, 5 + d, d),
-                                                  std::tuple(40.0, 10 + d, 5.0, -d)}) {
+    for (const auto& [x, length, width, angle] :
+         {std::tuple(0.0, 10.0, 5.0, 0.0), std::tuple(20.0, 10 + d, 5 + d, d),
+          std::tuple(40.0, 10 + d, 5.0, -d)}) {
         Vector2D side(length, 0);
         side.Rotate(angle);
         part.Add(boost::make_shared<RectHolePattern>(Point2D(x, 0), side, width / length), true);
@@ -302,7 +310,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CircleRowCase{"TwoCircles", {{0, 1}, {10, 1}}, 0},
                       CircleRowCase{"ThreeInARow", {{0, 1}, {10, 1}, {20, 1}}, 1},
                       CircleRowCase{"SpacingOffByAThousandth", {{0, 1}, {10, 1}, {20.001, 1}}, 0},
-                      CircleRowCase{"TwoRadiiTwoGroups", {{0, 1}, {10, 2}, {10, 1}, {20, 1}, {0, 2}, {20, 2}}, 2}),
+                      CircleRowCase{
+                          "TwoRadiiTwoGroups", {{0, 1}, {10, 2}, {10, 1}, {20, 1}, {0, 2}, {20, 2}}, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -31,7 +31,8 @@ ArrayGroup::ArrayGroup(const PatternList& sorted) {
     bool any = false;
     Point2D low, high;
     for (const Point2D& p : m_places) {
-        if (!Finite(p)) continue;
+        if (!Finite(p))
+            continue;
         if (!any) {
             low = high = p;
             any = true;
@@ -50,7 +51,8 @@ ArrayGroup::ArrayGroup(const PatternList& sorted) {
 
     for (int i = 0; i < Size(); ++i) {
         const Point2D& p = Place(i);
-        if (!Finite(p)) continue;  // never matched
+        if (!Finite(p))
+            continue;  // never matched
         m_cells[CellOf(p)].push_back(i);
         m_byX.emplace_back(p.x, i);
         m_byY.emplace_back(p.y, i);
@@ -82,11 +84,14 @@ int ArrayGroup::FindFree(const Point2D& place) const {
     for (std::int64_t x = low.first; x <= high.first; ++x) {
         for (std::int64_t y = low.second; y <= high.second; ++y) {
             const std::vector<int>* cell = Cell(x, y);
-            if (!cell) continue;
+            if (!cell)
+                continue;
             for (const int j : *cell) {
-                if (!Free(j)) continue;
+                if (!Free(j))
+                    continue;
                 const double d = Place(j).DistanceTo(place);
-                if (d > kArrayPlaceTol) continue;  // inclusive tolerance
+                if (d > kArrayPlaceTol)
+                    continue;  // inclusive tolerance
                 if (best < 0 || d < bestDistance || (d == bestDistance && j < best)) {
                     best = j;
                     bestDistance = d;
@@ -106,9 +111,11 @@ std::vector<int> ArrayGroup::NearestFree(int i, int count) const {
     const CellKey centre = CellOf(p);
     const auto visit = [&](std::int64_t x, std::int64_t y) {
         const std::vector<int>* cell = Cell(x, y);
-        if (!cell) return;
+        if (!cell)
+            return;
         for (const int j : *cell) {
-            if (j != i && Free(j)) found.emplace_back(Place(j).DistanceTo(p), j);
+            if (j != i && Free(j))
+                found.emplace_back(Place(j).DistanceTo(p), j);
         }
     };
     const std::size_t wanted = static_cast<std::size_t>(count);
@@ -127,19 +134,23 @@ std::vector<int> ArrayGroup::NearestFree(int i, int count) const {
         }
         // Every place not yet visited lies at least r cells away.
         if (found.size() >= wanted) {
-            std::nth_element(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(wanted - 1), found.end());
-            if (found[wanted - 1].first <= static_cast<double>(r) * m_cell) break;
+            std::nth_element(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(wanted - 1),
+                             found.end());
+            if (found[wanted - 1].first <= static_cast<double>(r) * m_cell)
+                break;
         }
     }
     std::sort(found.begin(), found.end());
-    if (found.size() > wanted) found.resize(wanted);
+    if (found.size() > wanted)
+        found.resize(wanted);
     std::vector<int> nearest;
     nearest.reserve(found.size());
     for (const auto& entry : found) nearest.push_back(entry.second);
     return nearest;
 }
 
-int ArrayGroup::NextFreeAlong(int i, const std::vector<std::pair<double, int>>& byAcross, bool vertical) const {
+int ArrayGroup::NextFreeAlong(int i, const std::vector<std::pair<double, int>>& byAcross,
+                              bool vertical) const {
     const Point2D& p = Place(i);
     if (!Finite(p)) {
         return -1;
@@ -152,9 +163,11 @@ int ArrayGroup::NextFreeAlong(int i, const std::vector<std::pair<double, int>>& 
     double bestAlong = 0.0;
     for (; it != byAcross.end() && it->first <= across + kArrayPlaceTol; ++it) {
         const int j = it->second;
-        if (j == i || !Free(j)) continue;
+        if (j == i || !Free(j))
+            continue;
         const double a = vertical ? Place(j).y : Place(j).x;
-        if (!(a > along + kArrayPlaceTol)) continue;
+        if (!(a > along + kArrayPlaceTol))
+            continue;
         if (best < 0 || a < bestAlong || (a == bestAlong && j < best)) {
             best = j;
             bestAlong = a;
@@ -175,7 +188,7 @@ bool IsRowSeed(const Point2D& a, const Point2D& b, const Point2D& c) {
     const Vector2D ab = b - a;
     const Vector2D bc = c - b;
     return std::fabs(ab.Angle() - bc.Angle()) < kArraySeedTol &&  // strict
-           std::fabs(ab.Length() - bc.Length()) < kArraySeedTol;   // strict
+           std::fabs(ab.Length() - bc.Length()) < kArraySeedTol;  // strict
 }
 
 }  // namespace detail

@@ -29,7 +29,9 @@ inline Point2D TravelStart(const PatLoopNode& node) {
 inline Point2D TravelEnd(const PatLoopNode& node) {
     return node.FollowLoopDir() ? node.GetPat()->GetEndPoint() : node.GetPat()->GetStartPoint();
 }
-inline Vector2D TravelVector(const PatLoopNode& node) { return TravelEnd(node) - TravelStart(node); }
+inline Vector2D TravelVector(const PatLoopNode& node) {
+    return TravelEnd(node) - TravelStart(node);
+}
 
 // A new node, followed from start to end, on `pattern`, which takes the layer and colour of `like` and
 // gets its cache filled.
