@@ -4,15 +4,19 @@
 
 #include "geomFeature/GeomFeatureExport.h"
 #include "geomFeature/loop/IPatLoop.h"
+#include "geomFeature/processor/LoopOffsetReport.h"
+#include "geomFeature/processor/PatIDPairList.h"
 
 namespace Norvane {
 
 class PatLoopList;
+class PolyPatLoop;
 class LoopTopItem;
 class LoopTopItemList;
 using PatLoopListPtr = boost::shared_ptr<PatLoopList>;
 using LoopTopItemPtr = boost::shared_ptr<LoopTopItem>;
 using LoopTopItemListPtr = boost::shared_ptr<LoopTopItemList>;
+using PolyPatLoopPtr = boost::shared_ptr<PolyPatLoop>;
 
 // Operations on loops and loop lists that need more than one loop's own data: cache refresh, nesting,
 // upkeep on pattern edits. A class of static members; each topic lives in its own source file
@@ -71,6 +75,35 @@ public:
     // The same, then refills patterns with what the loops still use, loop by loop, followed by the seeds of
     // arrays not already among them: a pattern that belonged to no loop is dropped as well.
     static void RemoveTinyLoopNode(const PatLoopListPtr& loops, const PatternListPtr& patterns, double size);
+
+    // --- Offsetting (LoopProcessor_Offset.cpp) ------------------------------------------------------------
+    // Grows (side 0) or shrinks (any other side) the region a closed loop encloses by distance, whatever
+    // the loop's direction of travel. A standard-shape loop goes through IStdPattern::OffsetStdPat and an
+    // array loop through IArrayPattern::OffsetArrayPat on node 0's pattern (same object, loop marked
+    // modified, cache rebuilt); a polygon loop through PolyLoopOffsetter, which puts new line and arc
+    // patterns in its nodes; the old ones are then removed from patterns (by identifier), the new ones
+    // appended, the list marked modified, the loop closed exactly (ClampClosePolyLoop) and its cache
+    // rebuilt. Answers 1 on success; 0 when the offset cannot be made, leaving loop and list untouched.
+    // Removing by identifier scans the list for each loop: to offset many loops of a large part, use the
+    // ID-pair form and rebuild the list once.
+    static int OffsetPolyLoop(const PatternListPtr& patterns, const IPatLoopPtr& loop, int side,
+                              double distance);
+    // The same, also saying why it failed (LoopOffsetFailure::ShapeRefuses for standard shapes and arrays).
+    static int OffsetPolyLoop(const PatternListPtr& patterns, const IPatLoopPtr& loop, int side, double distance,
+                              LoopOffsetReport& report);
+    // Polygon loops only (others answer 0): runs the engine, which fills pairs with (new pattern ID, original
+    // pattern ID or 0 for a corner arc) per new node, then ClampClosePolyLoop and the cache. The pattern
+    // list is the caller's business.
+    static int OffsetPolyLoop(const IPatLoopPtr& loop, int side, double distance, PatIDPairList& pairs);
+    static int OffsetPolyLoop(const IPatLoopPtr& loop, int side, double distance, PatIDPairList& pairs,
+                              LoopOffsetReport& report);
+    // Closes a polygon loop exactly: each line or arc is made to start where the one before it ends, and
+    // the last to end at the loop's start point (read before anything moves). The first node keeps its
+    // start; nodes of other pattern types are skipped. A loop of one node is left alone.
+    static void ClampClosePolyLoop(const PolyPatLoopPtr& loop);
+    // The same walk for a loop of two or more nodes, but the last node is tied to the start only when the
+    // loop is closed within tolerance (judged before the walk): an open chain keeps its free ends.
+    static void ClampPolygonLoop(const PolyPatLoopPtr& loop, double tolerance);
 
 private:
     // Inserts item into the tree below level: first it gathers the items of level it encloses; only when
