@@ -25,9 +25,9 @@ bool Finite(const Point2D& p) { return std::isfinite(p.x) && std::isfinite(p.y);
 
 // The loop's elements in travel order as the engine's curve, each tagged with its node index. Answers
 // the failure that stops the offset, or None. Elements of length kOffsetPointTol or less are left out; each
-// element starts exactly where the one before it ends (the loop closes within 0.0001, so the joints are
-// bridged by at most that).
-LoopOffsetFailure ReadChain(PolyPatLoop& loop, std::vector<OffsetSeg>& chain) {
+// element is made to start exactly where the one before it ends (the loop closes within 0.0001, so the
+// joints move by at most that), and jointGap is set to the widest such move.
+LoopOffsetFailure ReadChain(PolyPatLoop& loop, std::vector<OffsetSeg>& chain, double& jointGap) {
     const PatLoopNodeListPtr nodes = loop.GetLoopNodes();
     for (std::size_t i = 0; i < nodes->size(); ++i) {
         const PatLoopNode& node = *(*nodes)[i];
@@ -61,8 +61,12 @@ LoopOffsetFailure ReadChain(PolyPatLoop& loop, std::vector<OffsetSeg>& chain) {
         if (detail::SegLength(seg) <= kOffsetPointTol) continue;
         chain.push_back(seg);
     }
-    for (std::size_t k = 1; k < chain.size(); ++k) detail::SegSetStart(chain[k], chain[k - 1].b);
-    if (!chain.empty()) detail::SegSetStart(chain.front(), chain.back().b);
+    jointGap = 0.0;
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+        const OffsetSeg& before = chain[(k + chain.size() - 1) % chain.size()];
+        jointGap = std::max(jointGap, detail::Dist(before.b, chain[k].a));
+        detail::SegSetStart(chain[k], before.b);
+    }
     return chain.empty() ? LoopOffsetFailure::Degenerate : LoopOffsetFailure::None;
 }
 
@@ -120,7 +124,8 @@ int PolyLoopOffsetter::Offset(const PolyPatLoopPtr& loop, int side, double dista
     if (loop->IsOpenPath(kLoopClosedTol) != 0) return fail(LoopOffsetFailure::OpenLoop);
 
     std::vector<OffsetSeg> chain;
-    const LoopOffsetFailure readFailure = ReadChain(*loop, chain);
+    double jointGap = 0.0;
+    const LoopOffsetFailure readFailure = ReadChain(*loop, chain, jointGap);
     if (readFailure != LoopOffsetFailure::None) return fail(readFailure);
 
     double perimeter = 0.0;
@@ -134,7 +139,7 @@ int PolyLoopOffsetter::Offset(const PolyPatLoopPtr& loop, int side, double dista
     const bool clockwise = area < 0.0;
     if (clockwise) chain = Reversed(chain);
     const double delta = side == 0 ? distance : -distance;
-    detail::ChainOffset offset = detail::OffsetClosedChain(chain, delta);
+    detail::ChainOffset offset = detail::OffsetClosedChain(chain, delta, jointGap);
     if (offset.status != detail::ChainOffsetStatus::Ok) return fail(FailureOf(offset.status));
     report.voidsFilled = offset.voidsFilled;
 

@@ -28,8 +28,9 @@ using PolyPatLoopPtr = boost::shared_ptr<PolyPatLoop>;
 // kept). Shrinking may leave nothing, or several pieces; then there is no single offset loop and the
 // answer is 0.
 //
-// Input: a PolyPatLoop of line and arc patterns, closed within 0.0001 (small gaps at joints are bridged),
-// not crossing itself, and d > 0. Elements no longer than 1e-9 are ignored.
+// Input: a PolyPatLoop of line and arc patterns, closed within 0.0001, not crossing itself, and d > 0.
+// Elements no longer than 1e-9 are ignored. Gaps at the joints are bridged (each element made to start
+// where the one before it ends); near a joint that had a gap the result may stray from d by that gap.
 //
 // On success (answer 1) the loop's nodes are replaced by nodes on NEW line and arc patterns (new
 // identifiers, each following its node: follow flag 1, layer and colour taken from the original element),

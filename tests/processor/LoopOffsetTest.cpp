@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -189,16 +190,25 @@ TEST(LoopOffsetEngine, RefusesWhatIsNoClosedLoopOfLinesAndArcs) {
     EXPECT_EQ(LoopOffsetFailure::Degenerate, report.failure);
 }
 
-// Gaps up to the loop's closing tolerance are bridged: the offset of a square whose corners miss by 5e-5
-// is the offset of the square.
+// Gaps up to the loop's closing tolerance are bridged, and the offset strays from d by no more than the
+// gap: a square whose corner misses by 5e-5, and an imported obround (a plate hole) whose side stops 3.6e-6
+// short of its end arc, nearly tangent to it.
 TEST(LoopOffsetEngine, BridgesSmallGapsAtTheJoints) {
-    const PolyPatLoopPtr loop = testutil::MakeLoop(kSquare);
-    loop->GetPatByNodeIdx(1)->SetStartPoint(Point2D(10, 5e-5));
-    loop->GetPatByNodeIdx(1)->UpdateCache();
-    PatIDPairList pairs;
-    ASSERT_EQ(1, LoopProcessor::OffsetPolyLoop(loop, 1, 1.0, pairs));
-    EXPECT_NEAR(64.0, std::fabs(testutil::ChainSignedArea(testutil::TravelGeom(*loop))), 1e-3);
-    EXPECT_TRUE(testutil::ChainCloses(testutil::TravelGeom(*loop), 1e-12));
+    const PolyPatLoopPtr square = testutil::MakeLoop(kSquare);
+    square->GetPatByNodeIdx(1)->SetStartPoint(Point2D(10, 5e-5));
+    square->GetPatByNodeIdx(1)->UpdateCache();
+    const PolyPatLoopPtr obround = testutil::MakeLoop({{108, 911.63717682088736, -kPi}, {111, 911.63717682088736, 0},
+                                                       {111, 905.63717682088736, -kPi}, {108, 905.63717682088736, 0}});
+    obround->GetPatByNodeIdx(1)->SetEndPoint(Point2D(110.99999639530674, 905.63717329249403));
+    obround->GetPatByNodeIdx(1)->UpdateCache();
+    for (const auto& [loop, d, gap] : {std::tuple{square, 1.0, 5e-5}, std::tuple{obround, 0.1, 3.6e-6}}) {
+        const Geom2DList before = testutil::TravelGeom(*loop);
+        PatIDPairList pairs;
+        ASSERT_EQ(1, LoopProcessor::OffsetPolyLoop(loop, 1, d, pairs));
+        const Geom2DList after = testutil::TravelGeom(*loop);
+        EXPECT_TRUE(testutil::AtDistance(before, after, d, 2.0 * gap));
+        EXPECT_TRUE(testutil::ChainCloses(after, 1e-12));
+    }
 }
 
 // --- Through LoopProcessor with the part's pattern list ------------------------------------------------

@@ -22,7 +22,9 @@ struct ChainOffset {
 };
 
 // The offset of a closed chain that runs counter-clockwise (positive area) and has no zero-length
-// elements, by |delta|: outward (the region grows) when delta > 0, inward when delta < 0.
+// elements, by |delta|: outward (the region grows) when delta > 0, inward when delta < 0. jointGap is the
+// widest gap the chain's joints had before they were bridged: near such a joint the offset can stray from
+// |delta| by that much, and the pieces kept may too.
 //
 // Method: every element is moved to the offset distance (lines along their normal, arcs concentric),
 // convex corners are joined by arcs of radius |delta| about the corner, concave ones trimmed where the
@@ -30,7 +32,7 @@ struct ChainOffset {
 // offset and may cross itself; it is cut at every self-crossing, the pieces lying nearer than |delta| to
 // the original are thrown away, and the rest are stitched into closed loops. A piece's validity can only
 // change where the raw curve crosses itself, so one distance test per element of a piece decides it.
-ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta);
+ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta, double jointGap);
 
 // The raw offset curve (exposed for the engine's own use and tests of it): closed, consecutive elements
 // sharing their end points exactly; empty when every element vanishes.

@@ -166,12 +166,12 @@ void SlicePieces(const std::vector<OffsetSeg>& raw, const std::vector<Cut>& cuts
     if (b.t > 0.0) out.push_back(PieceRef{b.seg, 0.0, b.t});
 }
 
-// A piece is kept when it is no connector (those are nearer than |delta| by construction; tiny ones are
-// rounding) and its midpoint lies far enough from the original.
+// A piece is kept when its midpoint lies far enough from the original. Connectors pass only when they are
+// so short that they stray from the distance by less than the tolerance (a chord c of the circle of radius
+// d about a corner comes nearer by c^2 / 8d): they bridge the hair-wide joints of loops closed within a
+// tolerance rather than exactly.
 bool PieceValid(const std::vector<OffsetSeg>& raw, const Original& original, const PieceRef& piece) {
-    const OffsetSeg& s = raw[piece.seg];
-    if (s.kind == OffsetSegKind::Connector) return SegLength(s) * (piece.t1 - piece.t0) <= 4.0 * kOffsetPointTol;
-    return original.FarEnough(SegPointAt(s, 0.5 * (piece.t0 + piece.t1)));
+    return original.FarEnough(SegPointAt(raw[piece.seg], 0.5 * (piece.t0 + piece.t1)));
 }
 
 // The closed loop made of the given slices, in order, as elements. Each slice starts and ends at its
@@ -211,7 +211,7 @@ std::vector<OffsetSeg> BuildLoop(const std::vector<OffsetSeg>& raw, const std::v
 
 }  // namespace
 
-ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta) {
+ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta, double jointGap) {
     ChainOffset result;
     const std::vector<OffsetSeg> raw = BuildRawOffset(chain, delta);
     if (raw.empty()) {
@@ -223,7 +223,8 @@ ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta)
         extent = std::max({extent, std::fabs(s.a.x), std::fabs(s.a.y), std::fabs(s.c.x) + s.r, std::fabs(s.c.y) + s.r});
     }
     const double d = std::fabs(delta);
-    Original original{chain, SegBoxIndex(BoxesOf(chain)), d - (kOffsetDistRelTol * d + kOffsetCoordRelTol * extent)};
+    const double slack = kOffsetDistRelTol * d + kOffsetCoordRelTol * extent + jointGap;
+    Original original{chain, SegBoxIndex(BoxesOf(chain)), d - slack};
 
     std::vector<Cut> found;
     std::vector<Point2D> points;

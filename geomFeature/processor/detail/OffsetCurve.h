@@ -18,7 +18,8 @@ enum class OffsetSegKind : unsigned char {
     Corner,     // an arc of radius d about an original corner, joining two parallel elements
     Connector,  // a straight stand-in that keeps the raw curve connected where no true offset exists
                 // (across a concave corner whose elements do not meet, or for an arc whose radius
-                // vanishes); it always lies nearer than d to the original and never survives
+                // vanishes); it lies nearer than d to the original and survives only where it is short
+                // enough for that not to matter
 };
 
 // One element, in travel order from a to b. An arc also has its centre, radius, start angle and signed
