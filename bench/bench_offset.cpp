@@ -1,11 +1,12 @@
 // Times the polygon loop offset on every closed loop of generated plates, against Clipper's round-joined
 // offset of the same loops chorded into polygons, in the same run.
 //
-// Usage: bench_offset [--distance D] [--chord E] [--repeat N] PLATE.txt [PLATE.txt ...]
+// Usage: bench_offset [--distance D] [--chord E] [--repeat N] PLATE.txt|PART.dxf ...
 // The plates are read as bench/gen_plate.py writes them (made with --dup-frac 0 --overlap-frac 0, as
 // run_bench_offset.sh does) and chained into loops and nested by quick stand-ins for the module's loop
 // building and nesting (see ChainLoops and KerfJobs); no shape recognition, so every closed contour stays a
-// loop of lines and arcs. As a cutter's
+// loop of lines and arcs. A DXF part is read and imported by the program's own code, also without
+// recognition, and nested by the module. As a cutter's
 // kerf compensation does, outer contours and islands (even depth in the nesting tree) grow by D and holes
 // (odd depth) shrink by D. Clipper gets each loop chorded to within E and joins corners with arcs of the
 // same chord error. Times are CPU times of this process (the machine is shared: wall times are noise),
@@ -23,13 +24,17 @@
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
+#include "apps/core/ImportPipeline.h"
 #include "bench/PlateText.h"
 #include "geomFeature/host/geomkit/Geom2DList.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/loop/PolyPatLoop.h"
 #include "geomFeature/pattern/PatternCache.h"
 #include "geomFeature/processor/LoopProcessor.h"
+#include "geomFeature/processor/LoopTopItem.h"
+#include "geomFeature/processor/LoopTopItemList.h"
 #include "geomFeature/processor/PolyLoopOffsetter.h"
+#include "io/DxfReader.h"
 #include "tests/support/ClipperOracle.h"
 
 using namespace Norvane;
@@ -166,6 +171,15 @@ std::vector<Job> KerfJobs(const PatLoopList& loops) {
     return jobs;
 }
 
+// Jobs from the nesting tree: depth 0 and every even depth grow, odd depths (holes) shrink.
+void CollectJobs(const LoopTopItemListPtr& level, int depth, std::vector<Job>& jobs) {
+    for (const LoopTopItemPtr& item : *level) {
+        auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(item->GetPatLoop());
+        if (poly && poly->IsOpenPath(kJoinTol) == 0) jobs.push_back(Job{poly, depth % 2});
+        CollectJobs(item->GetSubItemList(), depth + 1, jobs);
+    }
+}
+
 const char* FailureName(LoopOffsetFailure failure) {
     switch (failure) {
         case LoopOffsetFailure::None: return "none";
@@ -183,14 +197,35 @@ const char* FailureName(LoopOffsetFailure failure) {
 }
 
 void RunPlate(const std::string& path, const Settings& settings) {
-    PatternListPtr patterns = bench::ReadPlate(path);
+    const bool dxf = path.size() > 4 && (path.substr(path.size() - 4) == ".dxf" || path.substr(path.size() - 4) == ".DXF");
+    PatternListPtr patterns;
+    if (dxf) {
+        const DxfReader::Result read = DxfReader::Read(path);
+        if (!read.Ok()) {
+            std::fprintf(stderr, "%s: %s\n", path.c_str(), read.message.c_str());
+            return;
+        }
+        patterns = read.patterns;
+    } else {
+        patterns = bench::ReadPlate(path);
+    }
     if (!patterns) return;
     const std::size_t pieces = patterns->size();
     patterns->UpdateCache();
     const double t0 = CpuSeconds();
-    const PatLoopListPtr loops = ChainLoops(*patterns);
-    LoopProcessor::UpdateCache(loops);
-    const std::vector<Job> jobs = KerfJobs(*loops);
+    std::vector<Job> jobs;
+    if (dxf) {
+        // A real part: the program's own import (merge, chaining, nesting), which is quick at this size.
+        ImportOptions options;
+        options.recognise = false;
+        ImportReport report;
+        const Part part = ImportPipeline::Run(patterns, options, report);
+        CollectJobs(part.tree, 0, jobs);
+    } else {
+        const PatLoopListPtr loops = ChainLoops(*patterns);
+        LoopProcessor::UpdateCache(loops);
+        jobs = KerfJobs(*loops);
+    }
     std::printf("%s: loading: chaining and nesting %.3f s\n", path.c_str(), CpuSeconds() - t0);
 
     std::size_t elementsIn = 0;
