@@ -65,6 +65,16 @@ Point2D Refine(const OffsetSeg& s1, const OffsetSeg& s2, Point2D p) {
     return p;
 }
 
+// Adds p when it lies on both elements within tol, with its parameters on each, unless it repeats the
+// crossing already found.
+void AddIfOnBoth(const OffsetSeg& s1, const OffsetSeg& s2, const Point2D& p, double tol, SegHit hits[2],
+                 int& count) {
+    const double t1 = SegParamOf(s1, p, tol);
+    const double t2 = SegParamOf(s2, p, tol);
+    if (t1 < 0.0 || t2 < 0.0 || (count == 1 && Dist(hits[0].p, p) <= tol)) return;
+    AddHit(hits, count, t1, t2, p);
+}
+
 int LineLine(const OffsetSeg& s1, const OffsetSeg& s2, double tol, SegHit hits[2]) {
     const double rx = s1.b.x - s1.a.x;
     const double ry = s1.b.y - s1.a.y;
@@ -141,10 +151,7 @@ int LineArc(const OffsetSeg& line, const OffsetSeg& arc, double tol, SegHit hits
     for (int k = 0; k < roots; ++k) {
         double t = roots == 1 ? foot : (k == 0 ? foot - half : foot + half);
         if (t < -tolT || t > 1.0 + tolT) continue;
-        const Point2D p = Refine(line, arc, SegPointAt(line, std::clamp(t, 0.0, 1.0)));
-        t = SegParamOf(line, p, tol);
-        const double u = SegParamOf(arc, p, tol);
-        if (t >= 0.0 && u >= 0.0) AddHit(hits, count, t, u, p);
+        AddIfOnBoth(line, arc, Refine(line, arc, SegPointAt(line, std::clamp(t, 0.0, 1.0))), tol, hits, count);
     }
     return count;
 }
@@ -156,13 +163,7 @@ int ArcArc(const OffsetSeg& s1, const OffsetSeg& s2, double tol, SegHit hits[2])
     int count = 0;
     if (d <= tol && std::fabs(s1.r - s2.r) <= tol) {
         // One circle: the arcs meet where an end of one lies on the other.
-        for (const Point2D& p : {s1.a, s1.b, s2.a, s2.b}) {
-            const double t1 = SegParamOf(s1, p, tol);
-            const double t2 = SegParamOf(s2, p, tol);
-            if (t1 < 0.0 || t2 < 0.0) continue;
-            if (count == 1 && Dist(hits[0].p, p) <= tol) continue;
-            AddHit(hits, count, t1, t2, p);
-        }
+        for (const Point2D& p : {s1.a, s1.b, s2.a, s2.b}) AddIfOnBoth(s1, s2, p, tol, hits, count);
         return count;
     }
     if (d <= kGeomZeroLength || d > s1.r + s2.r + tol || d < std::fabs(s1.r - s2.r) - tol) return 0;
@@ -177,10 +178,7 @@ int ArcArc(const OffsetSeg& s1, const OffsetSeg& s2, double tol, SegHit hits[2])
     const int roots = h <= tol ? 1 : 2;
     for (int k = 0; k < roots; ++k) {
         const double side = roots == 1 ? 0.0 : (k == 0 ? h : -h);
-        const Point2D p = Refine(s1, s2, Point2D(base.x - side * uy, base.y + side * ux));
-        const double t1 = SegParamOf(s1, p, tol);
-        const double t2 = SegParamOf(s2, p, tol);
-        if (t1 >= 0.0 && t2 >= 0.0) AddHit(hits, count, t1, t2, p);
+        AddIfOnBoth(s1, s2, Refine(s1, s2, Point2D(base.x - side * uy, base.y + side * ux)), tol, hits, count);
     }
     return count;
 }
