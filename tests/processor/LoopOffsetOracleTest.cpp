@@ -25,7 +25,8 @@ TEST(LoopOffsetOracle, AgreesWithClipperOnTheChordedLoop) {
     std::mt19937 rng(2718);
     const testutil::ClipperFrame frame{1e6};
     int compared = 0;
-    for (int trial = 0; trial < 240; ++trial) {
+    const int trials = testutil::OffsetTrials(240);
+    for (int trial = 0; trial < trials; ++trial) {
         const int kind = trial % 3;
         const std::vector<testutil::Bulged> vertices = kind == 0   ? testutil::RandomConvexLoop(rng)
                                                        : kind == 1 ? testutil::RandomStarLoop(rng)
@@ -45,8 +46,11 @@ TEST(LoopOffsetOracle, AgreesWithClipperOnTheChordedLoop) {
             const Geom2DList after = testutil::TravelGeom(*loop);
             const double tolerance =
                 4.0 * kChordError * (testutil::Perimeter(before) + (ok ? testutil::Perimeter(after) : 0.0)) + 1e-6;
+            // Pieces of Clipper's answer: any with area, and those clearly more than a chording sliver.
             std::vector<double> outer;
+            int pieces = 0;
             for (const double a : testutil::Areas(oracle, frame)) {
+                pieces += a > 0.0 ? 1 : 0;
                 if (a > tolerance) outer.push_back(a);
             }
             std::sort(outer.rbegin(), outer.rend());
@@ -57,18 +61,20 @@ TEST(LoopOffsetOracle, AgreesWithClipperOnTheChordedLoop) {
                     EXPECT_TRUE(outer.empty());
                 } else {
                     EXPECT_EQ(LoopOffsetFailure::SplitsApart, report.failure);
-                    EXPECT_GE(outer.size(), 2u);
+                    EXPECT_GE(pieces, 2);
                 }
                 continue;
             }
+            const double area = std::fabs(testutil::ChainSignedArea(after));
+            if (area <= tolerance) continue;  // a sliver left by shrinking: the chords decide whether it stays
             ASSERT_FALSE(outer.empty());
             if (side == 1) {
                 EXPECT_EQ(1u, outer.size());
             }
-            EXPECT_NEAR(outer[0], std::fabs(testutil::ChainSignedArea(after)), tolerance);
+            EXPECT_NEAR(outer[0], area, tolerance);
         }
     }
-    EXPECT_EQ(480, compared);
+    EXPECT_EQ(2 * trials, compared);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // short edges and near-tangent joints), star-shaped concave ones and dumbbells with thin necks.
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -60,13 +59,6 @@ Offsetted OffsetCopy(const std::vector<Bulged>& vertices, bool reverse, int side
     return ::testing::AssertionSuccess();
 }
 
-// GF_OFFSET_TRIALS=N runs N times as many random loops (a long run; the default keeps CI quick).
-int Trials(int base) {
-    const char* factor = std::getenv("GF_OFFSET_TRIALS");
-    const int n = factor ? std::atoi(factor) : 1;
-    return base * (n > 0 ? n : 1);
-}
-
 struct Tally {
     int tried = 0;
     int succeeded = 0;
@@ -78,7 +70,7 @@ struct Tally {
 TEST(LoopOffsetProperty, ConvexLoopsGrowByTheSteinerFormulaAndShrinkBackExactly) {
     std::mt19937 rng(1701);
     Tally tally;
-    for (int trial = 0; trial < Trials(300); ++trial) {
+    for (int trial = 0; trial < testutil::OffsetTrials(300); ++trial) {
         const std::vector<Bulged> vertices = testutil::RandomConvexLoop(rng);
         const double d = std::uniform_real_distribution<double>(0.01, 3.0)(rng);
         const bool reverse = trial % 2 == 1;
@@ -114,7 +106,7 @@ TEST(LoopOffsetProperty, ConcaveLoopsAndNecksOffsetExactlyOrReportWhy) {
     Tally tally;
     int vanished = 0;
     int split = 0;
-    for (int trial = 0; trial < Trials(400); ++trial) {
+    for (int trial = 0; trial < testutil::OffsetTrials(400); ++trial) {
         const bool dumbbell = trial % 4 == 3;
         const std::vector<Bulged> vertices =
             dumbbell ? testutil::RandomDumbbell(rng) : testutil::RandomStarLoop(rng);

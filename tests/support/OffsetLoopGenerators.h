@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -12,6 +13,14 @@
 
 namespace Norvane {
 namespace testutil {
+
+// How many random loops a test tries: base, times GF_OFFSET_TRIALS when that is set (a long run; the
+// default keeps CI quick).
+inline int OffsetTrials(int base) {
+    const char* factor = std::getenv("GF_OFFSET_TRIALS");
+    const int n = factor ? std::atoi(factor) : 1;
+    return base * (n > 0 ? n : 1);
+}
 
 // A convex loop, counter-clockwise: 3 to 9 points on an ellipse (sometimes a pair very close together, a
 // short edge), about half the edges bulged outward into arcs. An arc may turn at most the exterior angle
