@@ -28,7 +28,8 @@ inline PatternListPtr ReadPlate(const std::string& path) {
     auto patterns = boost::make_shared<PatternList>();
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line[0] == '#')
+            continue;
         std::istringstream fields(line);
         char kind = 0;
         fields >> kind;

@@ -74,7 +74,8 @@ Geom2DList TravelGeom(IPatLoop& loop) {
     for (const PatLoopNodePtr& node : *loop.GetLoopNodes()) {
         for (const IGeom2DPtr& g : *node->GetPat()->GetCacheData()->GetBaseGeom()) {
             IGeom2DPtr copy = g->Clone();
-            if (node->FollowLoopDir() == 0) copy->Reverse();
+            if (node->FollowLoopDir() == 0)
+                copy->Reverse();
             chain.push_back(copy);
         }
     }
@@ -103,7 +104,8 @@ PatLoopListPtr ChainLoops(const PatternList& patterns) {
     };
     auto loops = boost::make_shared<PatLoopList>();
     for (std::size_t first = 0; first < patterns.size(); ++first) {
-        if (used[first]) continue;
+        if (used[first])
+            continue;
         used[first] = 1;
         auto loop = boost::make_shared<PolyPatLoop>();
         loop->AppendPattern(patterns[first], 1);
@@ -116,7 +118,8 @@ PatLoopListPtr ChainLoops(const PatternList& patterns) {
             for (long dx = -1; dx <= 1; ++dx) {
                 for (long dy = -1; dy <= 1; ++dy) {
                     const auto cell = ends.find(key(at, dx, dy));
-                    if (cell == ends.end()) continue;
+                    if (cell == ends.end())
+                        continue;
                     for (const std::size_t e : cell->second) {
                         const double d = endPoint(e).DistanceTo(at);
                         if (!used[e / 2] && d < bestDist) {
@@ -127,14 +130,16 @@ PatLoopListPtr ChainLoops(const PatternList& patterns) {
                     }
                 }
             }
-            if (!found) break;
+            if (!found)
+                break;
             used[best / 2] = 1;
             // Entered at the end found: from its start when that was the start, else backwards.
             const int follow = best % 2 == 0 ? 1 : 0;
             loop->AppendPattern(patterns[best / 2], follow);
             at = endPoint(best ^ 1);
         }
-        if (loop->IsOpenPath(kJoinTol) == 0) loops->push_back(loop);
+        if (loop->IsOpenPath(kJoinTol) == 0)
+            loops->push_back(loop);
     }
     return loops;
 }
@@ -154,7 +159,8 @@ std::vector<Job> KerfJobs(const PatLoopList& loops) {
     std::vector<std::size_t> order(loops.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
     // By left edge, so that the boxes that can hold box i all come before it.
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return boxes[a].left < boxes[b].left; });
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return boxes[a].left < boxes[b].left; });
     std::vector<Job> jobs;
     for (std::size_t k = 0; k < order.size(); ++k) {
         const Rect2D& inner = boxes[order[k]];
@@ -175,29 +181,41 @@ std::vector<Job> KerfJobs(const PatLoopList& loops) {
 void CollectJobs(const LoopTopItemListPtr& level, int depth, std::vector<Job>& jobs) {
     for (const LoopTopItemPtr& item : *level) {
         auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(item->GetPatLoop());
-        if (poly && poly->IsOpenPath(kJoinTol) == 0) jobs.push_back(Job{poly, depth % 2});
+        if (poly && poly->IsOpenPath(kJoinTol) == 0)
+            jobs.push_back(Job{poly, depth % 2});
         CollectJobs(item->GetSubItemList(), depth + 1, jobs);
     }
 }
 
 const char* FailureName(LoopOffsetFailure failure) {
     switch (failure) {
-        case LoopOffsetFailure::None: return "none";
-        case LoopOffsetFailure::NoLoop: return "no loop";
-        case LoopOffsetFailure::BadDistance: return "bad distance";
-        case LoopOffsetFailure::OpenLoop: return "open";
-        case LoopOffsetFailure::UnsupportedPattern: return "unsupported pattern";
-        case LoopOffsetFailure::Degenerate: return "degenerate";
-        case LoopOffsetFailure::Vanishes: return "vanishes";
-        case LoopOffsetFailure::SplitsApart: return "splits apart";
-        case LoopOffsetFailure::NoValidLoop: return "no valid loop";
-        case LoopOffsetFailure::ShapeRefuses: return "shape refuses";
+        case LoopOffsetFailure::None:
+            return "none";
+        case LoopOffsetFailure::NoLoop:
+            return "no loop";
+        case LoopOffsetFailure::BadDistance:
+            return "bad distance";
+        case LoopOffsetFailure::OpenLoop:
+            return "open";
+        case LoopOffsetFailure::UnsupportedPattern:
+            return "unsupported pattern";
+        case LoopOffsetFailure::Degenerate:
+            return "degenerate";
+        case LoopOffsetFailure::Vanishes:
+            return "vanishes";
+        case LoopOffsetFailure::SplitsApart:
+            return "splits apart";
+        case LoopOffsetFailure::NoValidLoop:
+            return "no valid loop";
+        case LoopOffsetFailure::ShapeRefuses:
+            return "shape refuses";
     }
     return "?";
 }
 
 void RunPlate(const std::string& path, const Settings& settings) {
-    const bool dxf = path.size() > 4 && (path.substr(path.size() - 4) == ".dxf" || path.substr(path.size() - 4) == ".DXF");
+    const bool dxf =
+        path.size() > 4 && (path.substr(path.size() - 4) == ".dxf" || path.substr(path.size() - 4) == ".DXF");
     PatternListPtr patterns;
     if (dxf) {
         const DxfReader::Result read = DxfReader::Read(path);
@@ -209,7 +227,8 @@ void RunPlate(const std::string& path, const Settings& settings) {
     } else {
         patterns = bench::ReadPlate(path);
     }
-    if (!patterns) return;
+    if (!patterns)
+        return;
     const std::size_t pieces = patterns->size();
     patterns->UpdateCache();
     const double t0 = CpuSeconds();
@@ -235,8 +254,8 @@ void RunPlate(const std::string& path, const Settings& settings) {
         elementsIn += job.loop->GetLoopNodes()->size();
         outlines.push_back(TravelGeom(*job.loop));
         const Rect2D box = job.loop->GetCacheData()->GetLoopRect();
-        maxCoord = std::max({maxCoord, std::fabs(box.left), std::fabs(box.right), std::fabs(box.bottom),
-                             std::fabs(box.top)});
+        maxCoord = std::max(
+            {maxCoord, std::fabs(box.left), std::fabs(box.right), std::fabs(box.bottom), std::fabs(box.top)});
     }
     // Clipper is fastest below 2^30 in scaled coordinates.
     const testutil::ClipperFrame frame{1e9 / (maxCoord + 10.0 * settings.distance)};
@@ -277,37 +296,45 @@ void RunPlate(const std::string& path, const Settings& settings) {
     // Clipper on the chorded loops, each offset by itself as ours are.
     std::vector<ClipperLib::Path> chorded(jobs.size());
     std::size_t vertices = 0;
-    const double tChord = Best(settings.repeat, [] {}, [&] {
-        vertices = 0;
-        for (std::size_t i = 0; i < jobs.size(); ++i) {
-            chorded[i] = testutil::Chorded(outlines[i], settings.chord, frame);
-            vertices += chorded[i].size();
-        }
-    });
+    const double tChord = Best(
+        settings.repeat, [] {},
+        [&] {
+            vertices = 0;
+            for (std::size_t i = 0; i < jobs.size(); ++i) {
+                chorded[i] = testutil::Chorded(outlines[i], settings.chord, frame);
+                vertices += chorded[i].size();
+            }
+        });
     std::size_t clipperVertices = 0;
-    const double tClipper = Best(settings.repeat, [] {}, [&] {
-        clipperVertices = 0;
-        for (std::size_t i = 0; i < jobs.size(); ++i) {
-            const double delta = jobs[i].side == 0 ? settings.distance : -settings.distance;
-            const ClipperLib::Paths out = testutil::ClipperOffsetRound({chorded[i]}, delta, settings.chord, frame);
-            for (const ClipperLib::Path& p : out) clipperVertices += p.size();
-        }
-    });
+    const double tClipper = Best(
+        settings.repeat, [] {},
+        [&] {
+            clipperVertices = 0;
+            for (std::size_t i = 0; i < jobs.size(); ++i) {
+                const double delta = jobs[i].side == 0 ? settings.distance : -settings.distance;
+                const ClipperLib::Paths out =
+                    testutil::ClipperOffsetRound({chorded[i]}, delta, settings.chord, frame);
+                for (const ClipperLib::Path& p : out) clipperVertices += p.size();
+            }
+        });
 
-    std::printf("%s: %zu pieces -> %zu closed loops (%zu lines and arcs), offset by %g (holes in, the rest "
-                "out)\n",
-                path.c_str(), pieces, jobs.size(), elementsIn, settings.distance);
-    std::printf("  ours:    engine %8.4f s | with clamp and caches %8.4f s | %zu lines and arcs out\n", tEngine,
-                tOffset, elementsOut);
+    std::printf(
+        "%s: %zu pieces -> %zu closed loops (%zu lines and arcs), offset by %g (holes in, the rest "
+        "out)\n",
+        path.c_str(), pieces, jobs.size(), elementsIn, settings.distance);
+    std::printf("  ours:    engine %8.4f s | with clamp and caches %8.4f s | %zu lines and arcs out\n",
+                tEngine, tOffset, elementsOut);
     std::printf("  failed:");
     for (const auto& [failure, count] : failures) {
         if (failure != LoopOffsetFailure::None) {
-            std::printf(" %s %d (boxes no wider than %g)", FailureName(failure), count, widestFailed[failure]);
+            std::printf(" %s %d (boxes no wider than %g)", FailureName(failure), count,
+                        widestFailed[failure]);
         }
     }
     std::printf("%s\n", failures.size() <= 1 ? " none" : "");
-    std::printf("  clipper: chording %8.4f s (chord error %g, %zu vertices) | offset %8.4f s | %zu vertices out\n",
-                tChord, settings.chord, vertices, tClipper, clipperVertices);
+    std::printf(
+        "  clipper: chording %8.4f s (chord error %g, %zu vertices) | offset %8.4f s | %zu vertices out\n",
+        tChord, settings.chord, vertices, tClipper, clipperVertices);
     std::printf("  ratio clipper offset / our engine %.2f, / ours with clamp and caches %.2f\n",
                 tClipper / tEngine, tClipper / tOffset);
 }
@@ -321,11 +348,15 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if ((arg == "--distance" || arg == "--chord" || arg == "--repeat") && i + 1 < argc) {
             const double value = std::atof(argv[++i]);
-            if (arg == "--distance") settings.distance = value;
-            if (arg == "--chord") settings.chord = value;
-            if (arg == "--repeat") settings.repeat = std::max(1, static_cast<int>(value));
+            if (arg == "--distance")
+                settings.distance = value;
+            if (arg == "--chord")
+                settings.chord = value;
+            if (arg == "--repeat")
+                settings.repeat = std::max(1, static_cast<int>(value));
         } else if (!arg.empty() && arg[0] == '-') {
-            std::fprintf(stderr, "usage: bench_offset [--distance D] [--chord E] [--repeat N] PLATE.txt ...\n");
+            std::fprintf(stderr,
+                         "usage: bench_offset [--distance D] [--chord E] [--repeat N] PLATE.txt ...\n");
             return 64;
         } else {
             plates.push_back(arg);

@@ -92,8 +92,8 @@ public:
     static int OffsetPolyLoop(const PatternListPtr& patterns, const IPatLoopPtr& loop, int side, double distance,
                               LoopOffsetReport& report);
     // Polygon loops only (others answer 0): runs the engine, which fills pairs with (new pattern ID, original
-    // pattern ID or 0 for a corner arc) per new node, then ClampClosePolyLoop and the cache. The pattern
-    // list is the caller's business.
+    // pattern ID, or 0 for an element made at a corner) per new node, then ClampClosePolyLoop and the cache.
+    // The pattern list is the caller's business.
     static int OffsetPolyLoop(const IPatLoopPtr& loop, int side, double distance, PatIDPairList& pairs);
     static int OffsetPolyLoop(const IPatLoopPtr& loop, int side, double distance, PatIDPairList& pairs,
                               LoopOffsetReport& report);

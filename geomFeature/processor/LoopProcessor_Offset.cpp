@@ -43,17 +43,23 @@ void ClampWalk(PolyPatLoop& loop, const Point2D& start, bool tieLast) {
     for (std::size_t i = 0; i < count; ++i) {
         const PatLoopNode& node = *(*nodes)[i];
         const IPatternPtr& pattern = node.GetPat();
-        if (!pattern) continue;
+        if (!pattern)
+            continue;
         const tagPatternType type = pattern->GetPatternType();
-        if (type != PAT_LINE && type != PAT_ARC) continue;
+        if (type != PAT_LINE && type != PAT_ARC)
+            continue;
         const bool last = i + 1 == count;
         if (node.FollowLoopDir() != 0) {
-            if (i > 0) pattern->SetStartPoint(end);
-            if (last && tieLast) pattern->SetEndPoint(start);
+            if (i > 0)
+                pattern->SetStartPoint(end);
+            if (last && tieLast)
+                pattern->SetEndPoint(start);
             end = pattern->GetEndPoint();
         } else {
-            if (i > 0) pattern->SetEndPoint(end);
-            if (last && tieLast) pattern->SetStartPoint(start);
+            if (i > 0)
+                pattern->SetEndPoint(end);
+            if (last && tieLast)
+                pattern->SetStartPoint(start);
             end = pattern->GetStartPoint();
         }
     }
@@ -74,16 +80,19 @@ int LoopProcessor::OffsetPolyLoop(const PatternListPtr& patterns, const IPatLoop
         report.failure = LoopOffsetFailure::NoLoop;
         return 0;
     }
-    if (loop->GetLoopType() != LOOP_POLY) return OffsetShapeLoop(loop, side, distance, report);
+    if (loop->GetLoopType() != LOOP_POLY)
+        return OffsetShapeLoop(loop, side, distance, report);
 
     auto oldIds = boost::make_shared<IntegerList>();
     for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) {
-        if (node->GetPat()) oldIds->AddInt(node->GetPat()->GetID());
+        if (node->GetPat())
+            oldIds->AddInt(node->GetPat()->GetID());
     }
     PatIDPairList pairs;
     const int done = PolyLoopOffsetter::Offset(boost::dynamic_pointer_cast<PolyPatLoop>(loop), side, distance,
                                                pairs, report);
-    if (done == 0) return 0;
+    if (done == 0)
+        return 0;
     if (patterns) {
         patterns->RemovePatternsEx(oldIds);
         for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) patterns->push_back(node->GetPat());
@@ -108,19 +117,22 @@ int LoopProcessor::OffsetPolyLoop(const IPatLoopPtr& loop, int side, double dist
         return 0;
     }
     const int done = PolyLoopOffsetter::Offset(poly, side, distance, pairs, report);
-    if (done == 0) return 0;
+    if (done == 0)
+        return 0;
     ClampClosePolyLoop(poly);
     UpdateCacheEx(loop);
     return done;
 }
 
 void LoopProcessor::ClampClosePolyLoop(const PolyPatLoopPtr& loop) {
-    if (!loop || loop->GetLoopNodes()->size() <= 1) return;
+    if (!loop || loop->GetLoopNodes()->size() <= 1)
+        return;
     ClampWalk(*loop, loop->GetStartPt(), true);
 }
 
 void LoopProcessor::ClampPolygonLoop(const PolyPatLoopPtr& loop, double tolerance) {
-    if (!loop || loop->GetLoopNodes()->size() < 2) return;
+    if (!loop || loop->GetLoopNodes()->size() < 2)
+        return;
     const bool closed = loop->IsOpenPath(tolerance) == 0;
     ClampWalk(*loop, loop->GetStartPt(), closed);
 }

@@ -21,7 +21,9 @@ namespace {
 using detail::OffsetSeg;
 using detail::OffsetSegKind;
 
-bool Finite(const Point2D& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+bool Finite(const Point2D& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
 
 // The loop's elements in travel order as the engine's curve, each tagged with its node index. Answers
 // the failure that stops the offset, or None. Elements of length kOffsetPointTol or less are left out; each
@@ -32,14 +34,16 @@ LoopOffsetFailure ReadChain(PolyPatLoop& loop, std::vector<OffsetSeg>& chain, do
     for (std::size_t i = 0; i < nodes->size(); ++i) {
         const PatLoopNode& node = *(*nodes)[i];
         const IPatternPtr& pattern = node.GetPat();
-        if (!pattern) return LoopOffsetFailure::UnsupportedPattern;
+        if (!pattern)
+            return LoopOffsetFailure::UnsupportedPattern;
         OffsetSeg seg;
         if (pattern->GetPatternType() == PAT_LINE) {
             seg = detail::MakeLine(pattern->GetStartPoint(), pattern->GetEndPoint(), OffsetSegKind::Parallel,
                                    static_cast<int>(i));
         } else if (pattern->GetPatternType() == PAT_ARC) {
             const ArcPatternPtr arc = boost::dynamic_pointer_cast<ArcPattern>(pattern);
-            if (!arc) return LoopOffsetFailure::UnsupportedPattern;
+            if (!arc)
+                return LoopOffsetFailure::UnsupportedPattern;
             seg.arc = true;
             seg.c = arc->GetBasePoint();
             seg.r = arc->GetRadius();
@@ -54,11 +58,15 @@ LoopOffsetFailure ReadChain(PolyPatLoop& loop, std::vector<OffsetSeg>& chain, do
         } else {
             return LoopOffsetFailure::UnsupportedPattern;
         }
-        if (!Finite(seg.a) || !Finite(seg.b)) return LoopOffsetFailure::Degenerate;
+        if (!Finite(seg.a) || !Finite(seg.b))
+            return LoopOffsetFailure::Degenerate;
         // An arc of (near) zero radius or sweep is a point, whatever its end points say.
-        if (seg.arc && (seg.r <= kOffsetPointTol || std::fabs(seg.sweep) * seg.r <= kOffsetPointTol)) continue;
-        if (node.FollowLoopDir() == 0) seg = detail::SegReversed(seg);
-        if (detail::SegLength(seg) <= kOffsetPointTol) continue;
+        if (seg.arc && (seg.r <= kOffsetPointTol || std::fabs(seg.sweep) * seg.r <= kOffsetPointTol))
+            continue;
+        if (node.FollowLoopDir() == 0)
+            seg = detail::SegReversed(seg);
+        if (detail::SegLength(seg) <= kOffsetPointTol)
+            continue;
         chain.push_back(seg);
     }
     jointGap = 0.0;
@@ -83,22 +91,28 @@ void StartAtFirstSource(std::vector<OffsetSeg>& loop) {
     std::size_t best = 0;
     for (std::size_t k = 0; k < loop.size(); ++k) {
         const int s = loop[k].source;
-        if (s >= 0 && (loop[best].source < 0 || s < loop[best].source)) best = k;
+        if (s >= 0 && (loop[best].source < 0 || s < loop[best].source))
+            best = k;
     }
     std::rotate(loop.begin(), loop.begin() + static_cast<std::ptrdiff_t>(best), loop.end());
 }
 
 IPatternPtr MakePattern(const OffsetSeg& seg) {
-    if (!seg.arc) return boost::make_shared<LinePattern>(seg.a, seg.b);
+    if (!seg.arc)
+        return boost::make_shared<LinePattern>(seg.a, seg.b);
     return boost::make_shared<ArcPattern>(seg.c, seg.r, seg.a0, seg.sweep);
 }
 
 LoopOffsetFailure FailureOf(detail::ChainOffsetStatus status) {
     switch (status) {
-        case detail::ChainOffsetStatus::Ok: return LoopOffsetFailure::None;
-        case detail::ChainOffsetStatus::Vanishes: return LoopOffsetFailure::Vanishes;
-        case detail::ChainOffsetStatus::SplitsApart: return LoopOffsetFailure::SplitsApart;
-        case detail::ChainOffsetStatus::NoValidLoop: break;
+        case detail::ChainOffsetStatus::Ok:
+            return LoopOffsetFailure::None;
+        case detail::ChainOffsetStatus::Vanishes:
+            return LoopOffsetFailure::Vanishes;
+        case detail::ChainOffsetStatus::SplitsApart:
+            return LoopOffsetFailure::SplitsApart;
+        case detail::ChainOffsetStatus::NoValidLoop:
+            break;
     }
     return LoopOffsetFailure::NoValidLoop;
 }
@@ -117,16 +131,21 @@ int PolyLoopOffsetter::Offset(const PolyPatLoopPtr& loop, int side, double dista
         report.failure = why;
         return 0;
     };
-    if (!loop) return fail(LoopOffsetFailure::NoLoop);
+    if (!loop)
+        return fail(LoopOffsetFailure::NoLoop);
     // Written so that NaN fails too.
-    if (!(distance > 0.0) || !std::isfinite(distance)) return fail(LoopOffsetFailure::BadDistance);
-    if (loop->GetLoopNodes()->empty()) return fail(LoopOffsetFailure::Degenerate);
-    if (loop->IsOpenPath(kLoopClosedTol) != 0) return fail(LoopOffsetFailure::OpenLoop);
+    if (!(distance > 0.0) || !std::isfinite(distance))
+        return fail(LoopOffsetFailure::BadDistance);
+    if (loop->GetLoopNodes()->empty())
+        return fail(LoopOffsetFailure::Degenerate);
+    if (loop->IsOpenPath(kLoopClosedTol) != 0)
+        return fail(LoopOffsetFailure::OpenLoop);
 
     std::vector<OffsetSeg> chain;
     double jointGap = 0.0;
     const LoopOffsetFailure readFailure = ReadChain(*loop, chain, jointGap);
-    if (readFailure != LoopOffsetFailure::None) return fail(readFailure);
+    if (readFailure != LoopOffsetFailure::None)
+        return fail(readFailure);
 
     double perimeter = 0.0;
     for (const OffsetSeg& s : chain) perimeter += detail::SegLength(s);
@@ -137,14 +156,17 @@ int PolyLoopOffsetter::Offset(const PolyPatLoopPtr& loop, int side, double dista
     }
     // The engine works on counter-clockwise chains, where growing moves every element to its right.
     const bool clockwise = area < 0.0;
-    if (clockwise) chain = Reversed(chain);
+    if (clockwise)
+        chain = Reversed(chain);
     const double delta = side == 0 ? distance : -distance;
     detail::ChainOffset offset = detail::OffsetClosedChain(chain, delta, jointGap);
-    if (offset.status != detail::ChainOffsetStatus::Ok) return fail(FailureOf(offset.status));
+    if (offset.status != detail::ChainOffsetStatus::Ok)
+        return fail(FailureOf(offset.status));
     report.voidsFilled = offset.voidsFilled;
 
     std::vector<OffsetSeg>& result = offset.loop;
-    if (clockwise) result = Reversed(result);
+    if (clockwise)
+        result = Reversed(result);
     StartAtFirstSource(result);
 
     const PatLoopNodeListPtr nodes = loop->GetLoopNodes();
@@ -155,11 +177,13 @@ int PolyLoopOffsetter::Offset(const PolyPatLoopPtr& loop, int side, double dista
     auto fresh = boost::make_shared<PatLoopNodeList>();
     fresh->reserve(result.size());
     pairs.clear();
-    IPatternPtr previousSource = sources[static_cast<std::size_t>(result.back().source >= 0 ? result.back().source : 0)];
+    IPatternPtr previousSource =
+        sources[static_cast<std::size_t>(result.back().source >= 0 ? result.back().source : 0)];
     for (const OffsetSeg& seg : result) {
         const IPatternPtr pattern = MakePattern(seg);
         // A corner arc looks like the element arriving at its corner.
-        const IPatternPtr& source = seg.source >= 0 ? sources[static_cast<std::size_t>(seg.source)] : previousSource;
+        const IPatternPtr& source =
+            seg.source >= 0 ? sources[static_cast<std::size_t>(seg.source)] : previousSource;
         pattern->SetLayerName(source->GetLayerName());
         pattern->SetColorIndex(source->GetColorIndex());
         previousSource = source;

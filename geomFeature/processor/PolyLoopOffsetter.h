@@ -40,8 +40,10 @@ using PolyPatLoopPtr = boost::shared_ptr<PolyPatLoop>;
 // ClampClosePolyLoop, caches) and is what callers normally use.
 //
 // ID pairs: `pairs` is cleared and gets one pair per new node, in node order: first the new pattern's
-// identifier, second the identifier of the original pattern it runs parallel to, or 0 for an arc made at a
-// corner (it has no original counterpart; the node before it holds the element arriving at that corner).
+// identifier, second the identifier of the original pattern it runs parallel to, or 0 for an element made
+// at a corner, which has no original counterpart: an arc of radius d about the corner or, where a joint of
+// the original was closed only within tolerance, a hair-short line across it. The node before it holds the
+// element arriving at that corner, whose layer and colour it took.
 // An original pattern may appear several times (a self-crossing cut it in pieces) or not at all (it
 // vanished).
 //

@@ -45,13 +45,15 @@ TEST(LoopOffsetOracle, AgreesWithClipperOnTheChordedLoop) {
             const int ok = LoopProcessor::OffsetPolyLoop(loop, side, d, pairs, report);
             const Geom2DList after = testutil::TravelGeom(*loop);
             const double tolerance =
-                4.0 * kChordError * (testutil::Perimeter(before) + (ok ? testutil::Perimeter(after) : 0.0)) + 1e-6;
+                4.0 * kChordError * (testutil::Perimeter(before) + (ok ? testutil::Perimeter(after) : 0.0)) +
+                1e-6;
             // Pieces of Clipper's answer: any with area, and those clearly more than a chording sliver.
             std::vector<double> outer;
             int pieces = 0;
             for (const double a : testutil::Areas(oracle, frame)) {
                 pieces += a > 0.0 ? 1 : 0;
-                if (a > tolerance) outer.push_back(a);
+                if (a > tolerance)
+                    outer.push_back(a);
             }
             std::sort(outer.rbegin(), outer.rend());
             ++compared;
@@ -66,7 +68,8 @@ TEST(LoopOffsetOracle, AgreesWithClipperOnTheChordedLoop) {
                 continue;
             }
             const double area = std::fabs(testutil::ChainSignedArea(after));
-            if (area <= tolerance) continue;  // a sliver left by shrinking: the chords decide whether it stays
+            if (area <= tolerance)
+                continue;  // a sliver left by shrinking: the chords decide whether it stays
             ASSERT_FALSE(outer.empty());
             if (side == 1) {
                 EXPECT_EQ(1u, outer.size());

@@ -33,7 +33,8 @@ struct Offsetted {
 
 Offsetted OffsetCopy(const std::vector<Bulged>& vertices, bool reverse, int side, double d) {
     const PolyPatLoopPtr loop = testutil::MakeLoop(vertices, reverse);
-    if (reverse) loop->ReverseDirection();  // the same loop run clockwise, its patterns followed
+    if (reverse)
+        loop->ReverseDirection();  // the same loop run clockwise, its patterns followed
     Offsetted out;
     out.before = testutil::TravelGeom(*loop);
     PatIDPairList pairs;
@@ -47,12 +48,16 @@ Offsetted OffsetCopy(const std::vector<Bulged>& vertices, bool reverse, int side
 // way, and grown or shrunk as asked.
 ::testing::AssertionResult OffsetHolds(const Offsetted& o, int side, double d) {
     const double tol = 1e-9 * std::max(1.0, d);
-    if (auto r = testutil::ChainCloses(o.after, tol); !r) return r;
-    if (auto r = testutil::IsSimple(o.after, 1e-9); !r) return r;
-    if (auto r = testutil::AtDistance(o.before, o.after, d, tol); !r) return r;
+    if (auto r = testutil::ChainCloses(o.after, tol); !r)
+        return r;
+    if (auto r = testutil::IsSimple(o.after, 1e-9); !r)
+        return r;
+    if (auto r = testutil::AtDistance(o.before, o.after, d, tol); !r)
+        return r;
     const double a0 = testutil::ChainSignedArea(o.before);
     const double a1 = testutil::ChainSignedArea(o.after);
-    if (a0 * a1 <= 0.0) return ::testing::AssertionFailure() << "direction changed: " << a0 << " -> " << a1;
+    if (a0 * a1 <= 0.0)
+        return ::testing::AssertionFailure() << "direction changed: " << a0 << " -> " << a1;
     if ((side == 0) != (std::fabs(a1) > std::fabs(a0))) {
         return ::testing::AssertionFailure() << "side " << side << " took area " << a0 << " to " << a1;
     }
@@ -74,8 +79,8 @@ TEST(LoopOffsetProperty, ConvexLoopsGrowByTheSteinerFormulaAndShrinkBackExactly)
         const std::vector<Bulged> vertices = testutil::RandomConvexLoop(rng);
         const double d = std::uniform_real_distribution<double>(0.01, 3.0)(rng);
         const bool reverse = trial % 2 == 1;
-        SCOPED_TRACE("loop " + testutil::Literal(vertices) + " reversed " + std::to_string(reverse) +
-                     " d " + Exact(d));
+        SCOPED_TRACE("loop " + testutil::Literal(vertices) + " reversed " + std::to_string(reverse) + " d " +
+                     Exact(d));
         const PolyPatLoopPtr loop = testutil::MakeLoop(vertices, reverse);
         const Geom2DList original = testutil::TravelGeom(*loop);
         const std::size_t count = loop->GetLoopNodes()->size();

@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
+#include <boost/make_shared.hpp>
 
 #include "geomFeature/host/mathkit/MathEx.h"
 #include "geomFeature/loop/ArrayPatLoop.h"
@@ -42,27 +42,29 @@ struct Row {
     int voidsFilled;
 };
 
-std::ostream& operator<<(std::ostream& os, const Row& row) { return os << row.name; }
+std::ostream& operator<<(std::ostream& os, const Row& row) {
+    return os << row.name;
+}
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // 20 x 10 with a notch 1 wide and 5 deep in the top edge.
-const std::vector<Bulged> kNotched = {{0, 0, 0},  {20, 0, 0}, {20, 10, 0}, {10.5, 10, 0},
+const std::vector<Bulged> kNotched = {{0, 0, 0},    {20, 0, 0},  {20, 10, 0},  {10.5, 10, 0},
                                       {10.5, 5, 0}, {9.5, 5, 0}, {9.5, 10, 0}, {0, 10, 0}};
 // A 20 x 20 square ring round a 10 x 10 hole, opened to the outside by a slit 0.5 wide.
-const std::vector<Bulged> kKeyhole = {{0, 0, 0},    {20, 0, 0},  {20, 20, 0}, {10.25, 20, 0}, {10.25, 15, 0},
-                                      {15, 15, 0},  {15, 5, 0},  {5, 5, 0},   {5, 15, 0},     {9.75, 15, 0},
-                                      {9.75, 20, 0}, {0, 20, 0}};
+const std::vector<Bulged> kKeyhole = {{0, 0, 0},      {20, 0, 0},    {20, 20, 0},   {10.25, 20, 0},
+                                      {10.25, 15, 0}, {15, 15, 0},   {15, 5, 0},    {5, 5, 0},
+                                      {5, 15, 0},     {9.75, 15, 0}, {9.75, 20, 0}, {0, 20, 0}};
 const std::vector<Bulged> kSquare = {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}, {0, 10, 0}};
 const std::vector<Bulged> kEll = {{0, 0, 0}, {10, 0, 0}, {10, 4, 0}, {4, 4, 0}, {4, 10, 0}, {0, 10, 0}};
 const std::vector<Bulged> kCircle = {{5, 0, kPi}, {-5, 0, kPi}};
 const std::vector<Bulged> kThin = {{0, 0, 0}, {10, 0, 0}, {10, 1, 0}, {0, 1, 0}};
 // Two 6 x 6 boxes joined by a neck 1 wide and 2 long.
-const std::vector<Bulged> kDumbbell = {{0, 0, 0},   {6, 0, 0},   {6, 2.5, 0}, {8, 2.5, 0}, {8, 0, 0},   {14, 0, 0},
-                                       {14, 6, 0},  {8, 6, 0},   {8, 3.5, 0}, {6, 3.5, 0}, {6, 6, 0},   {0, 6, 0}};
+const std::vector<Bulged> kDumbbell = {{0, 0, 0},  {6, 0, 0}, {6, 2.5, 0}, {8, 2.5, 0}, {8, 0, 0}, {14, 0, 0},
+                                       {14, 6, 0}, {8, 6, 0}, {8, 3.5, 0}, {6, 3.5, 0}, {6, 6, 0}, {0, 6, 0}};
 // A 12 x 8 rectangle with corners rounded to radius 1.
-const std::vector<Bulged> kRounded = {{1, 0, 0},  {11, 0, kPi / 2}, {12, 1, 0},  {12, 7, kPi / 2},
-                                      {11, 8, 0}, {1, 8, kPi / 2},  {0, 7, 0},   {0, 1, kPi / 2}};
+const std::vector<Bulged> kRounded = {{1, 0, 0},  {11, 0, kPi / 2}, {12, 1, 0}, {12, 7, kPi / 2},
+                                      {11, 8, 0}, {1, 8, kPi / 2},  {0, 7, 0},  {0, 1, kPi / 2}};
 
 const std::vector<Row> kRows = {
     {"SquareGrowsWithRoundCorners", kSquare, 0, 1.0, LoopOffsetFailure::None, 4, 4, 100 + 40 + kPi, 0},
@@ -70,13 +72,16 @@ const std::vector<Row> kRows = {
     {"CircleGrowsConcentric", kCircle, 0, 1.0, LoopOffsetFailure::None, 0, 2, 36 * kPi, 0},
     {"CircleShrinksConcentric", kCircle, 7, 2.0, LoopOffsetFailure::None, 0, 2, 9 * kPi, 0},
     {"CircleShrunkByItsRadiusVanishes", kCircle, 1, 5.0, LoopOffsetFailure::Vanishes, 0, 0, kNaN, 0},
-    {"EllGrowsTrimmedAtItsConcaveCorner", kEll, 0, 1.0, LoopOffsetFailure::None, 6, 5, 64 + 40 + 5 * kPi / 4 - 1, 0},
-    {"EllShrinksRoundedAtItsConcaveCorner", kEll, 1, 1.0, LoopOffsetFailure::None, 6, 1, 64 - 40 + 5 - kPi / 4, 0},
+    {"EllGrowsTrimmedAtItsConcaveCorner", kEll, 0, 1.0, LoopOffsetFailure::None, 6, 5,
+     64 + 40 + 5 * kPi / 4 - 1, 0},
+    {"EllShrinksRoundedAtItsConcaveCorner", kEll, 1, 1.0, LoopOffsetFailure::None, 6, 1,
+     64 - 40 + 5 - kPi / 4, 0},
     // The notch is narrower than 2d: its corner arcs cross above it and it is gone.
     {"NotchNarrowerThanTwiceDClosesWhenGrown", kNotched, 0, 1.0, LoopOffsetFailure::None, 5, 6, kNaN, 0},
     // The slit closes but the hole behind it is wider than 2d: a void is left inside, not in the loop.
     {"KeyholeClosesOverAVoidWhenGrown", kKeyhole, 0, 1.0, LoopOffsetFailure::None, 5, 6, kNaN, 1},
-    {"ThinBarShrunkToJustUnderHalfItsWidth", kThin, 1, 0.4999, LoopOffsetFailure::None, 4, 0, 9.0002 * 0.0002, 0},
+    {"ThinBarShrunkToJustUnderHalfItsWidth", kThin, 1, 0.4999, LoopOffsetFailure::None, 4, 0, 9.0002 * 0.0002,
+     0},
     {"ThinBarShrunkByHalfItsWidthVanishes", kThin, 1, 0.5, LoopOffsetFailure::Vanishes, 0, 0, kNaN, 0},
     {"ThinBarShrunkByMoreVanishes", kThin, 1, 0.8, LoopOffsetFailure::Vanishes, 0, 0, kNaN, 0},
     {"DumbbellKeepsItsNeckUnderHalfItsWidth", kDumbbell, 1, 0.4, LoopOffsetFailure::None, 12, 4, kNaN, 0},
@@ -84,7 +89,7 @@ const std::vector<Row> kRows = {
     // Corner radius 1 < d = 2: the corner arcs vanish and the sides meet in sharp corners.
     {"RoundedRectangleShrunkPastItsCornerRadius", kRounded, 1, 2.0, LoopOffsetFailure::None, 4, 0, 8 * 4, 0},
     {"RoundedRectangleGrowsConcentricCorners", kRounded, 0, 2.0, LoopOffsetFailure::None, 4, 4,
-     96 - 4 + kPi + 2 * 2 * (10 + 6) + kPi * (9 - 1), 0},
+     96 - 4 + kPi + 2 * 2 * (10 + 6) + kPi*(9 - 1), 0},
     {"ZeroDistanceIsRefused", kSquare, 0, 0.0, LoopOffsetFailure::BadDistance, 0, 0, kNaN, 0},
     {"NegativeDistanceIsRefused", kSquare, 0, -1.0, LoopOffsetFailure::BadDistance, 0, 0, kNaN, 0},
     {"NaNDistanceIsRefused", kSquare, 1, kNaN, LoopOffsetFailure::BadDistance, 0, 0, kNaN, 0},
@@ -115,7 +120,8 @@ TEST_P(LoopOffsetTable, OffsetsAsWorkedOutWhateverTheDirection) {
             SCOPED_TRACE(std::string(backwardPatterns ? "backward patterns" : "forward patterns") +
                          (clockwise ? ", clockwise" : ", counter-clockwise"));
             const PolyPatLoopPtr loop = testutil::MakeLoop(row.loop, backwardPatterns);
-            if (clockwise) loop->ReverseDirection();
+            if (clockwise)
+                loop->ReverseDirection();
             const Geom2DList before = testutil::TravelGeom(*loop);
             const PatternListPtr oldList = loop->GetPatternList();
             const std::vector<IPatternPtr> oldPatterns(oldList->begin(), oldList->end());
@@ -157,8 +163,9 @@ TEST_P(LoopOffsetTable, OffsetsAsWorkedOutWhateverTheDirection) {
                     ASSERT_EQ(PAT_ARC, pattern->GetPatternType());
                     EXPECT_NEAR(row.d, boost::dynamic_pointer_cast<ArcPattern>(pattern)->GetRadius(), 1e-9);
                 } else {
-                    EXPECT_TRUE(std::any_of(oldPatterns.begin(), oldPatterns.end(),
-                                            [&](const IPatternPtr& p) { return p->GetID() == pairs[i].second; }));
+                    EXPECT_TRUE(
+                        std::any_of(oldPatterns.begin(), oldPatterns.end(),
+                                    [&](const IPatternPtr& p) { return p->GetID() == pairs[i].second; }));
                 }
             }
         }
@@ -197,8 +204,10 @@ TEST(LoopOffsetEngine, BridgesSmallGapsAtTheJoints) {
     const PolyPatLoopPtr square = testutil::MakeLoop(kSquare);
     square->GetPatByNodeIdx(1)->SetStartPoint(Point2D(10, 5e-5));
     square->GetPatByNodeIdx(1)->UpdateCache();
-    const PolyPatLoopPtr obround = testutil::MakeLoop({{108, 911.63717682088736, -kPi}, {111, 911.63717682088736, 0},
-                                                       {111, 905.63717682088736, -kPi}, {108, 905.63717682088736, 0}});
+    const PolyPatLoopPtr obround = testutil::MakeLoop({{108, 911.63717682088736, -kPi},
+                                                       {111, 911.63717682088736, 0},
+                                                       {111, 905.63717682088736, -kPi},
+                                                       {108, 905.63717682088736, 0}});
     obround->GetPatByNodeIdx(1)->SetEndPoint(Point2D(110.99999639530674, 905.63717329249403));
     obround->GetPatByNodeIdx(1)->UpdateCache();
     for (const auto& [loop, d, gap] : {std::tuple{square, 1.0, 5e-5}, std::tuple{obround, 0.1, 3.6e-6}}) {
@@ -224,7 +233,9 @@ struct KindRow {
     double width;  // of the loop's box before the offset
 };
 
-std::ostream& operator<<(std::ostream& os, const KindRow& row) { return os << row.name; }
+std::ostream& operator<<(std::ostream& os, const KindRow& row) {
+    return os << row.name;
+}
 
 IPatLoopPtr Cached(const IPatLoopPtr& loop) {
     LoopProcessor::UpdateCacheEx(loop);
@@ -232,30 +243,40 @@ IPatLoopPtr Cached(const IPatLoopPtr& loop) {
 }
 
 const std::vector<KindRow> kKinds = {
-    {"Circle", [](testutil::SeedLinkGuard&) {
+    {"Circle",
+     [](testutil::SeedLinkGuard&) {
          return Cached(boost::make_shared<StdPatLoop>(
              boost::make_shared<PatLoopNode>(boost::make_shared<CirclePattern>(Point2D(3, 4), 5.0), 1)));
-     }, 10.0},
-    {"CircleRunClockwise", [](testutil::SeedLinkGuard&) {
+     },
+     10.0},
+    {"CircleRunClockwise",
+     [](testutil::SeedLinkGuard&) {
          return Cached(boost::make_shared<StdPatLoop>(
              boost::make_shared<PatLoopNode>(boost::make_shared<CirclePattern>(Point2D(3, 4), 5.0), 0)));
-     }, 10.0},
-    {"Rectangle", [](testutil::SeedLinkGuard&) {
+     },
+     10.0},
+    {"Rectangle",
+     [](testutil::SeedLinkGuard&) {
          return Cached(boost::make_shared<StdPatLoop>(boost::make_shared<PatLoopNode>(
              boost::make_shared<RectHolePattern>(Point2D(0, 0), Vector2D(10, 0), 0.5), 1)));
-     }, 10.0},
-    {"CircleArray", [](testutil::SeedLinkGuard& guard) {
+     },
+     10.0},
+    {"CircleArray",
+     [](testutil::SeedLinkGuard& guard) {
          auto array = boost::make_shared<PatCirclePattern>(Point2D(0, 0), 20.0, 0.0, 4);
          guard.Link(array, boost::make_shared<CirclePattern>(Point2D(20, 0), 2.0));
          return Cached(boost::make_shared<ArrayPatLoop>(boost::make_shared<PatLoopNode>(array, 1)));
-     }, 44.0},
-    {"PolygonCounterClockwise", [](testutil::SeedLinkGuard&) -> IPatLoopPtr { return testutil::MakeLoop(kSquare); },
-     10.0},
-    {"PolygonClockwise", [](testutil::SeedLinkGuard&) -> IPatLoopPtr {
+     },
+     44.0},
+    {"PolygonCounterClockwise",
+     [](testutil::SeedLinkGuard&) -> IPatLoopPtr { return testutil::MakeLoop(kSquare); }, 10.0},
+    {"PolygonClockwise",
+     [](testutil::SeedLinkGuard&) -> IPatLoopPtr {
          const PolyPatLoopPtr loop = testutil::MakeLoop(kSquare);
          loop->ReverseDirection();
          return loop;
-     }, 10.0},
+     },
+     10.0},
 };
 
 class LoopOffsetKinds : public ::testing::TestWithParam<KindRow> {};
@@ -277,7 +298,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, LoopOffsetKinds, ::testing::ValuesIn(kKinds),
 
 TEST(LoopOffsetProcessor, CircleLoopChangesItsRadiusAndNotThePatternList) {
     auto circle = boost::make_shared<CirclePattern>(Point2D(0, 0), 5.0);
-    const IPatLoopPtr loop = Cached(boost::make_shared<StdPatLoop>(boost::make_shared<PatLoopNode>(circle, 1)));
+    const IPatLoopPtr loop =
+        Cached(boost::make_shared<StdPatLoop>(boost::make_shared<PatLoopNode>(circle, 1)));
     auto patterns = boost::make_shared<PatternList>();
     patterns->push_back(circle);
     ASSERT_EQ(1, LoopProcessor::OffsetPolyLoop(patterns, loop, 0, 1.5));

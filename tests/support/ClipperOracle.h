@@ -41,8 +41,8 @@ inline ClipperLib::Path Chorded(const Geom2DList& chain, double chordError, cons
 }
 
 // Clipper's offset of the polygons by delta (positive grows) with round joins of the same chord error.
-inline ClipperLib::Paths ClipperOffsetRound(const ClipperLib::Paths& polygons, double delta, double chordError,
-                                            const ClipperFrame& frame) {
+inline ClipperLib::Paths ClipperOffsetRound(const ClipperLib::Paths& polygons, double delta,
+                                            double chordError, const ClipperFrame& frame) {
     ClipperLib::ClipperOffset offset(2.0, chordError * frame.scale);
     offset.AddPaths(polygons, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
     ClipperLib::Paths solution;
@@ -53,7 +53,8 @@ inline ClipperLib::Paths ClipperOffsetRound(const ClipperLib::Paths& polygons, d
 // Signed areas of the result polygons, in the loop's units.
 inline std::vector<double> Areas(const ClipperLib::Paths& paths, const ClipperFrame& frame) {
     std::vector<double> areas;
-    for (const ClipperLib::Path& p : paths) areas.push_back(ClipperLib::Area(p) / (frame.scale * frame.scale));
+    for (const ClipperLib::Path& p : paths)
+        areas.push_back(ClipperLib::Area(p) / (frame.scale * frame.scale));
     return areas;
 }
 

@@ -31,7 +31,8 @@ inline std::vector<Bulged> RandomConvexLoop(std::mt19937& rng) {
     const int n = 3 + static_cast<int>(unit(rng) * 7);
     std::vector<double> angles;
     for (int i = 0; i < n; ++i) angles.push_back(unit(rng) * 2.0 * MathEx::PI);
-    if (unit(rng) < 0.3) angles.push_back(angles[0] + 1e-4 + unit(rng) * 1e-3);
+    if (unit(rng) < 0.3)
+        angles.push_back(angles[0] + 1e-4 + unit(rng) * 1e-3);
     std::sort(angles.begin(), angles.end());
     angles.erase(std::unique(angles.begin(), angles.end(), [](double a, double b) { return b - a < 1e-9; }),
                  angles.end());
@@ -55,7 +56,8 @@ inline std::vector<Bulged> RandomConvexLoop(std::mt19937& rng) {
     for (int i = 0; i < m; ++i) {
         const double room = std::min(ext[i], ext[(i + 1) % m]);
         const double pick = unit(rng);
-        if (pick < 0.45) continue;
+        if (pick < 0.45)
+            continue;
         if (pick < 0.55) {
             v[i].sweep = room;
         } else if (pick < 0.6) {
@@ -67,7 +69,8 @@ inline std::vector<Bulged> RandomConvexLoop(std::mt19937& rng) {
     // Tangent joints on both sides of one vertex would leave it no turn at all: halve one.
     for (int i = 0; i < m; ++i) {
         const double left = ext[(i + 1) % m] - v[i].sweep / 2.0 - v[(i + 1) % m].sweep / 2.0;
-        if (left < 0.0) v[i].sweep *= 0.5;
+        if (left < 0.0)
+            v[i].sweep *= 0.5;
     }
     return v;
 }
@@ -84,15 +87,18 @@ inline std::vector<Bulged> RandomStarLoop(std::mt19937& rng) {
         std::vector<Bulged> v;
         bool crowded = false;
         for (int i = 0; i < n; ++i) {
-            if (i > 0 && angles[i] - angles[i - 1] < 0.05) crowded = true;
+            if (i > 0 && angles[i] - angles[i - 1] < 0.05)
+                crowded = true;
             const double r = 10.0 * (0.35 + 0.65 * unit(rng));
             const double sweep = unit(rng) < 0.5 ? 0.0 : (unit(rng) * 2.0 - 1.0) * 1.2;
             v.push_back(Bulged{r * std::cos(angles[i]), r * std::sin(angles[i]), sweep});
         }
-        if (crowded) continue;
+        if (crowded)
+            continue;
         const PolyPatLoopPtr loop = MakeLoop(v);
         const Geom2DList chain = TravelGeom(*loop);
-        if (IsSimple(chain, 1e-9) && ChainSignedArea(chain) > 0.0) return v;
+        if (IsSimple(chain, 1e-9) && ChainSignedArea(chain) > 0.0)
+            return v;
     }
 }
 
@@ -108,11 +114,12 @@ inline std::vector<Bulged> RandomDumbbell(std::mt19937& rng) {
     const double x1 = 6.0;
     const double x2 = x1 + neck;
     const double x3 = x2 + 6.0;
-    std::vector<Bulged> v = {{0, 0, 0},  {x1, 0, 0},  {x1, lo, 0}, {x2, lo, 0}, {x2, 0, 0},  {x3, 0, 0},
-                             {x3, h, 0}, {x2, h, 0},  {x2, hi, 0}, {x1, hi, 0}, {x1, h, 0},  {0, h, 0}};
+    std::vector<Bulged> v = {{0, 0, 0},  {x1, 0, 0}, {x1, lo, 0}, {x2, lo, 0}, {x2, 0, 0}, {x3, 0, 0},
+                             {x3, h, 0}, {x2, h, 0}, {x2, hi, 0}, {x1, hi, 0}, {x1, h, 0}, {0, h, 0}};
     // The outer corners bulge outward a little (a left turn of pi/2 leaves room for that).
     for (const int i : {0, 4, 5, 6, 10, 11}) {
-        if (unit(rng) < 0.4) v[i].sweep = unit(rng) * 0.8;
+        if (unit(rng) < 0.4)
+            v[i].sweep = unit(rng) * 0.8;
     }
     return v;
 }

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
-#include <gtest/gtest.h>
 
 #include "geomFeature/host/geomkit/Arc2D.h"
 #include "geomFeature/host/geomkit/Geom2DList.h"
@@ -55,7 +55,8 @@ inline IPatternPtr EdgePattern(const Point2D& a, const Point2D& b, double sweep)
         const double len = a.DistanceTo(b);
         const double radius = len / (2.0 * std::sin(std::fabs(sweep) / 2.0));
         const double off = (len / 2.0) / std::tan(sweep / 2.0);
-        const Point2D c((a.x + b.x) / 2.0 - off * (b.y - a.y) / len, (a.y + b.y) / 2.0 + off * (b.x - a.x) / len);
+        const Point2D c((a.x + b.x) / 2.0 - off * (b.y - a.y) / len,
+                        (a.y + b.y) / 2.0 + off * (b.x - a.x) / len);
         pattern = boost::make_shared<ArcPattern>(c, radius, std::atan2(a.y - c.y, a.x - c.x), sweep);
     }
     pattern->UpdateCache();
@@ -86,7 +87,8 @@ inline Geom2DList TravelGeom(IPatLoop& loop) {
         const PatternCachePtr cache = node->GetPat()->GetCacheData();
         for (const IGeom2DPtr& g : *cache->GetBaseGeom()) {
             IGeom2DPtr copy = g->Clone();
-            if (node->FollowLoopDir() == 0) copy->Reverse();
+            if (node->FollowLoopDir() == 0)
+                copy->Reverse();
             chain.push_back(copy);
         }
     }
@@ -108,8 +110,9 @@ inline ::testing::AssertionResult AtDistance(const Geom2DList& original, const G
             const Point2D p = result[i]->GetPointAtPercent(k / 16.0);
             const double dist = DistanceToChain(original, p);
             if (!(std::fabs(dist - d) <= tol)) {
-                return ::testing::AssertionFailure() << "element " << i << " at " << k << "/16, " << Literal(p)
-                                                     << ", is " << dist << " from the original, not " << d;
+                return ::testing::AssertionFailure()
+                       << "element " << i << " at " << k << "/16, " << Literal(p) << ", is " << dist
+                       << " from the original, not " << d;
             }
         }
     }
@@ -126,16 +129,21 @@ inline ::testing::AssertionResult IsSimple(const Geom2DList& chain, double tol) 
             const auto ai = boost::dynamic_pointer_cast<Arc2D>(chain[i]);
             const auto lj = boost::dynamic_pointer_cast<Line2D>(chain[j]);
             const auto aj = boost::dynamic_pointer_cast<Arc2D>(chain[j]);
-            if (li && lj) hits = li->GetLineCrossPoint(*lj, tol);
-            if (li && aj) hits = li->GetArcCrossPoint(*aj, tol);
-            if (ai && lj) hits = ai->GetLineCrossPoint(*lj, tol);
-            if (ai && aj) hits = ai->GetArcCrossPoint(*aj, tol);
+            if (li && lj)
+                hits = li->GetLineCrossPoint(*lj, tol);
+            if (li && aj)
+                hits = li->GetArcCrossPoint(*aj, tol);
+            if (ai && lj)
+                hits = ai->GetLineCrossPoint(*lj, tol);
+            if (ai && aj)
+                hits = ai->GetArcCrossPoint(*aj, tol);
             for (const Point2D& p : hits) {
-                const bool atJoint = (j == i + 1 && p.DistanceTo(chain[i]->GetEndPoint()) <= 100 * tol) ||
-                                     (i == 0 && j == n - 1 && p.DistanceTo(chain[i]->GetStartPoint()) <= 100 * tol);
+                const bool atJoint =
+                    (j == i + 1 && p.DistanceTo(chain[i]->GetEndPoint()) <= 100 * tol) ||
+                    (i == 0 && j == n - 1 && p.DistanceTo(chain[i]->GetStartPoint()) <= 100 * tol);
                 if (!atJoint) {
-                    return ::testing::AssertionFailure() << "elements " << i << " and " << j << " of " << n
-                                                         << " meet at " << Literal(p);
+                    return ::testing::AssertionFailure()
+                           << "elements " << i << " and " << j << " of " << n << " meet at " << Literal(p);
                 }
             }
         }

@@ -74,22 +74,27 @@ double ParamTol(const OffsetSeg& s) {
 
 // Every self-crossing of the closed raw curve, as two cuts sharing a vertex. The joint that two
 // neighbouring elements share is no crossing.
-void FindSelfCrossings(const std::vector<OffsetSeg>& raw, std::vector<Cut>& cuts, std::vector<Point2D>& points) {
+void FindSelfCrossings(const std::vector<OffsetSeg>& raw, std::vector<Cut>& cuts,
+                       std::vector<Point2D>& points) {
     const int n = static_cast<int>(raw.size());
-    if (n < 2) return;
+    if (n < 2)
+        return;
     const SegBoxIndex index(BoxesOf(raw));
     for (int i = 0; i < n; ++i) {
         const double tolI = ParamTol(raw[i]);
         index.Query(index.Box(i), [&](int j) {
-            if (j <= i) return true;
+            if (j <= i)
+                return true;
             SegHit hits[2];
             const int count = SegIntersect(raw[i], raw[j], kOffsetPointTol, hits);
             const double tolJ = ParamTol(raw[j]);
             for (int k = 0; k < count; ++k) {
                 const SegHit& h = hits[k];
                 // i's end is j's start, or (round the closing joint) j's end is i's start.
-                if (j == i + 1 && h.t1 >= 1.0 - tolI && h.t2 <= tolJ) continue;
-                if (i == 0 && j == n - 1 && h.t1 <= tolI && h.t2 >= 1.0 - tolJ) continue;
+                if (j == i + 1 && h.t1 >= 1.0 - tolI && h.t2 <= tolJ)
+                    continue;
+                if (i == 0 && j == n - 1 && h.t1 <= tolI && h.t2 >= 1.0 - tolJ)
+                    continue;
                 const int vertex = static_cast<int>(points.size());
                 points.push_back(h.p);
                 cuts.push_back(Cut{i, h.t1, vertex});
@@ -113,8 +118,10 @@ std::vector<Cut> NormaliseCuts(const std::vector<OffsetSeg>& raw, std::vector<Cu
     std::sort(byX.begin(), byX.end(), [&](int a, int b) { return points[a].x < points[b].x; });
     for (std::size_t a = 0; a < byX.size(); ++a) {
         for (std::size_t b = a + 1; b < byX.size(); ++b) {
-            if (points[byX[b]].x - points[byX[a]].x > kOffsetPointTol) break;
-            if (Dist(points[byX[a]], points[byX[b]]) <= kOffsetPointTol) uf.Join(byX[a], byX[b]);
+            if (points[byX[b]].x - points[byX[a]].x > kOffsetPointTol)
+                break;
+            if (Dist(points[byX[a]], points[byX[b]]) <= kOffsetPointTol)
+                uf.Join(byX[a], byX[b]);
         }
     }
     for (Cut& cut : cuts) {
@@ -161,9 +168,11 @@ void SlicePieces(const std::vector<OffsetSeg>& raw, const std::vector<Cut>& cuts
         return;
     }
     // From a to the end of its element, whole elements, then the start of b's element up to b.
-    if (a.t < 1.0) out.push_back(PieceRef{a.seg, a.t, 1.0});
+    if (a.t < 1.0)
+        out.push_back(PieceRef{a.seg, a.t, 1.0});
     for (int s = (a.seg + 1) % n; s != b.seg; s = (s + 1) % n) out.push_back(PieceRef{s, 0.0, 1.0});
-    if (b.t > 0.0) out.push_back(PieceRef{b.seg, 0.0, b.t});
+    if (b.t > 0.0)
+        out.push_back(PieceRef{b.seg, 0.0, b.t});
 }
 
 // A piece is kept when its midpoint lies far enough from the original. Connectors pass only when they are
@@ -202,8 +211,8 @@ std::vector<OffsetSeg> BuildLoop(const std::vector<OffsetSeg>& raw, const std::v
     }
     // The loop starts at a cut; when the pieces on both sides of it belong to one raw element, join them.
     if (loop.size() > 1 && refs.back().seg == refs.front().seg && refs.back().t1 == refs.front().t0) {
-        loop.front() = SegPiece(raw[refs.front().seg], refs.back().t0, refs.front().t1, loop.back().a,
-                                loop.front().b);
+        loop.front() =
+            SegPiece(raw[refs.front().seg], refs.back().t0, refs.front().t1, loop.back().a, loop.front().b);
         loop.pop_back();
     }
     return DropTinyElements(std::move(loop));
@@ -220,7 +229,8 @@ ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta,
     }
     double extent = 0.0;
     for (const OffsetSeg& s : chain) {
-        extent = std::max({extent, std::fabs(s.a.x), std::fabs(s.a.y), std::fabs(s.c.x) + s.r, std::fabs(s.c.y) + s.r});
+        extent = std::max(
+            {extent, std::fabs(s.a.x), std::fabs(s.a.y), std::fabs(s.c.x) + s.r, std::fabs(s.c.y) + s.r});
     }
     const double d = std::fabs(delta);
     const double slack = kOffsetDistRelTol * d + kOffsetCoordRelTol * extent + jointGap;
@@ -239,7 +249,8 @@ ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta,
         for (int k = 0; k < static_cast<int>(raw.size()) && valid; ++k) {
             valid = PieceValid(raw, original, PieceRef{k, 0.0, 1.0});
         }
-        if (valid) loops.push_back(raw);
+        if (valid)
+            loops.push_back(raw);
     } else {
         std::vector<Slice> slices;
         slices.reserve(cuts.size());
@@ -260,7 +271,8 @@ ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta,
         const int count = static_cast<int>(slices.size());
         std::vector<char> used(slices.size(), 0);
         for (int s0 = 0; s0 < count; ++s0) {
-            if (!slices[s0].valid || used[s0]) continue;
+            if (!slices[s0].valid || used[s0])
+                continue;
             std::vector<int> order{s0};
             used[s0] = 1;
             bool closed = false;
@@ -274,19 +286,22 @@ ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta,
                 int next = -1;
                 int bestGap = count + 1;
                 for (int c = 0; c < count; ++c) {
-                    if (used[c] || !slices[c].valid || slices[c].startVertex != endVertex) continue;
+                    if (used[c] || !slices[c].valid || slices[c].startVertex != endVertex)
+                        continue;
                     const int gap = ((c - cur) % count + count) % count;
                     if (gap < bestGap) {
                         bestGap = gap;
                         next = c;
                     }
                 }
-                if (next < 0) break;
+                if (next < 0)
+                    break;
                 used[next] = 1;
                 order.push_back(next);
                 cur = next;
             }
-            if (closed) loops.push_back(BuildLoop(raw, cuts, slices, order, points));
+            if (closed)
+                loops.push_back(BuildLoop(raw, cuts, slices, order, points));
         }
     }
 
@@ -296,12 +311,14 @@ ChainOffset OffsetClosedChain(const std::vector<OffsetSeg>& chain, double delta,
     int outerCount = 0;
     double outerArea = 0.0;
     for (int k = 0; k < static_cast<int>(loops.size()); ++k) {
-        if (loops[k].empty()) continue;
+        if (loops[k].empty())
+            continue;
         const double area = ChainSignedArea(loops[k]);
         double perimeter = 0.0;
         for (const OffsetSeg& s : loops[k]) perimeter += SegLength(s);
         // Slivers with no more area than a rounding error along their length are no region.
-        if (std::fabs(area) <= kOffsetPointTol * perimeter) continue;
+        if (std::fabs(area) <= kOffsetPointTol * perimeter)
+            continue;
         if (area < 0.0) {
             ++result.voidsFilled;
             continue;

@@ -52,8 +52,12 @@ struct SegHit {
     Point2D p;
 };
 
-inline double Cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
-inline double Dist(const Point2D& p, const Point2D& q) { return std::hypot(p.x - q.x, p.y - q.y); }
+inline double Cross(double ax, double ay, double bx, double by) {
+    return ax * by - ay * bx;
+}
+inline double Dist(const Point2D& p, const Point2D& q) {
+    return std::hypot(p.x - q.x, p.y - q.y);
+}
 
 OffsetSeg MakeLine(const Point2D& a, const Point2D& b, OffsetSegKind kind, int source);
 // The arc about c from a to b turning counter-clockwise when ccw, clockwise otherwise; a == b gives a

@@ -110,10 +110,12 @@ std::vector<OffsetSeg> BuildRawOffset(const std::vector<OffsetSeg>& chain, doubl
     for (int i = 0; i < n; ++i) {
         bool keep = true;
         moved[i] = MoveElement(chain[i], delta, keep);
-        if (keep) present.push_back(i);
+        if (keep)
+            present.push_back(i);
     }
     const int m = static_cast<int>(present.size());
-    if (m == 0) return {};
+    if (m == 0)
+        return {};
 
     std::vector<OffsetSeg> joins(present.size());
     std::vector<char> hasJoin(present.size(), 0);
@@ -126,14 +128,16 @@ std::vector<OffsetSeg> BuildRawOffset(const std::vector<OffsetSeg>& chain, doubl
         double sy = 0.0;
         SegTangentAt(chain[i], 1.0, ex, ey);
         SegTangentAt(chain[j], 0.0, sx, sy);
-        hasJoin[k] = CloseJoint(moved[i], moved[j], i == j, chain[j].a, ex, ey, sx, sy, delta, joins[k]) ? 1 : 0;
+        hasJoin[k] =
+            CloseJoint(moved[i], moved[j], i == j, chain[j].a, ex, ey, sx, sy, delta, joins[k]) ? 1 : 0;
     }
 
     std::vector<OffsetSeg> raw;
     raw.reserve(2 * present.size());
     for (int k = 0; k < m; ++k) {
         raw.push_back(moved[present[k]]);
-        if (hasJoin[k]) raw.push_back(joins[k]);
+        if (hasJoin[k])
+            raw.push_back(joins[k]);
     }
     // Trims can shrink an element to nothing.
     return DropTinyElements(std::move(raw));

@@ -35,14 +35,16 @@ int SegBoxIndex::Build(int first, int count) {
     }
     const int index = static_cast<int>(m_nodes.size());
     m_nodes.push_back(Node{box, first, count, -1, -1});
-    if (count <= kLeafSize) return index;
+    if (count <= kLeafSize)
+        return index;
     const bool alongX = box.maxX - box.minX >= box.maxY - box.minY;
     const int half = count / 2;
     std::nth_element(m_items.begin() + first, m_items.begin() + first + half, m_items.begin() + first + count,
                      [&](int i, int j) {
                          const SegBox& a = m_boxes[i];
                          const SegBox& b = m_boxes[j];
-                         return alongX ? a.minX + a.maxX < b.minX + b.maxX : a.minY + a.maxY < b.minY + b.maxY;
+                         return alongX ? a.minX + a.maxX < b.minX + b.maxX
+                                       : a.minY + a.maxY < b.minY + b.maxY;
                      });
     const int left = Build(first, half);
     const int right = Build(first + half, count - half);

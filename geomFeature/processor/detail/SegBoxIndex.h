@@ -17,17 +17,20 @@ public:
     // false. Answers false when it was stopped that way.
     template <class Visit>
     bool Query(const SegBox& query, Visit&& visit) const {
-        if (m_nodes.empty()) return true;
+        if (m_nodes.empty())
+            return true;
         int stack[64];
         int top = 0;
         stack[top++] = 0;
         while (top > 0) {
             const Node& node = m_nodes[stack[--top]];
-            if (!node.box.Overlaps(query)) continue;
+            if (!node.box.Overlaps(query))
+                continue;
             if (node.left < 0) {
                 for (int k = node.first; k < node.first + node.count; ++k) {
                     const int item = m_items[k];
-                    if (m_boxes[item].Overlaps(query) && !visit(item)) return false;
+                    if (m_boxes[item].Overlaps(query) && !visit(item))
+                        return false;
                 }
                 continue;
             }
@@ -44,7 +47,7 @@ private:
         SegBox box;
         int first;  // leaf: its items are m_items[first, first + count)
         int count;
-        int left;   // -1 for a leaf
+        int left;  // -1 for a leaf
         int right;
     };
     int Build(int first, int count);
