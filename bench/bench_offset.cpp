@@ -26,6 +26,7 @@
 
 #include "apps/core/ImportPipeline.h"
 #include "bench/PlateText.h"
+#include "geomFeature/host/geomkit/Arc2D.h"
 #include "geomFeature/host/geomkit/Geom2DList.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/loop/PolyPatLoop.h"
@@ -142,6 +143,21 @@ PatLoopListPtr ChainLoops(const PatternList& patterns) {
             loops->push_back(loop);
     }
     return loops;
+}
+
+// Signed area of a closed outline in travel order: the polygon of its ends plus each arc's segment.
+double SignedArea(const Geom2DList& chain) {
+    double area = 0.0;
+    for (const IGeom2DPtr& g : chain) {
+        const Point2D a = g->GetStartPoint();
+        const Point2D b = g->GetEndPoint();
+        area += 0.5 * (a.x * b.y - b.x * a.y);
+        if (const auto arc = boost::dynamic_pointer_cast<Arc2D>(g)) {
+            const double r = arc->GetRadius();
+            area += 0.5 * r * r * (arc->GetSweepAngle() - std::sin(arc->GetSweepAngle()));
+        }
+    }
+    return area;
 }
 
 struct Job {
@@ -270,6 +286,7 @@ void RunPlate(const std::string& path, const Settings& settings) {
     };
     PatIDPairList pairs;
     std::map<LoopOffsetFailure, int> failures;
+    std::vector<int> ourPieces(jobs.size(), 0);        // 0 nothing left, 1 one loop, 2 several pieces
     std::map<LoopOffsetFailure, double> widestFailed;  // the largest box side (the lesser of its two) failed
     std::size_t elementsOut = 0;
     const double tEngine = Best(settings.repeat, cloneAll, [&] {
@@ -284,6 +301,9 @@ void RunPlate(const std::string& path, const Settings& settings) {
             LoopOffsetReport report;
             LoopProcessor::OffsetPolyLoop(clones[i], jobs[i].side, settings.distance, pairs, report);
             ++failures[report.failure];
+            ourPieces[i] = report.failure == LoopOffsetFailure::None          ? 1
+                           : report.failure == LoopOffsetFailure::SplitsApart ? 2
+                                                                              : 0;
             if (report.failure != LoopOffsetFailure::None) {
                 const Rect2D box = jobs[i].loop->GetCacheData()->GetLoopRect();
                 double& widest = widestFailed[report.failure];
@@ -292,6 +312,17 @@ void RunPlate(const std::string& path, const Settings& settings) {
             elementsOut += clones[i]->GetLoopNodes()->size();
         }
     });
+
+    // A piece of area below 4 chord errors times the loop's perimeter is a sliver the chords may make or
+    // lose; outcomes are compared above that.
+    std::vector<double> sliver(jobs.size());
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        double perimeter = 0.0;
+        for (const IGeom2DPtr& g : outlines[i]) perimeter += g->GetLength();
+        sliver[i] = 4.0 * settings.chord * perimeter;
+        if (ourPieces[i] == 1 && std::fabs(SignedArea(TravelGeom(*clones[i]))) <= sliver[i])
+            ourPieces[i] = 0;
+    }
 
     // Clipper on the chorded loops, each offset by itself as ours are.
     std::vector<ClipperLib::Path> chorded(jobs.size());
@@ -306,15 +337,22 @@ void RunPlate(const std::string& path, const Settings& settings) {
             }
         });
     std::size_t clipperVertices = 0;
+    std::size_t disagree = 0;  // loops where Clipper leaves another number of pieces (0, 1, several)
     const double tClipper = Best(
         settings.repeat, [] {},
         [&] {
             clipperVertices = 0;
+            disagree = 0;
             for (std::size_t i = 0; i < jobs.size(); ++i) {
                 const double delta = jobs[i].side == 0 ? settings.distance : -settings.distance;
                 const ClipperLib::Paths out =
                     testutil::ClipperOffsetRound({chorded[i]}, delta, settings.chord, frame);
-                for (const ClipperLib::Path& p : out) clipperVertices += p.size();
+                int pieces = 0;
+                for (const ClipperLib::Path& p : out) {
+                    clipperVertices += p.size();
+                    pieces += ClipperLib::Area(p) / (frame.scale * frame.scale) > sliver[i] ? 1 : 0;
+                }
+                disagree += std::min(pieces, 2) != ourPieces[i] ? 1 : 0;
             }
         });
 
@@ -335,6 +373,8 @@ void RunPlate(const std::string& path, const Settings& settings) {
     std::printf(
         "  clipper: chording %8.4f s (chord error %g, %zu vertices) | offset %8.4f s | %zu vertices out\n",
         tChord, settings.chord, vertices, tClipper, clipperVertices);
+    std::printf("  outcomes (nothing, one loop, several pieces) differ from Clipper's on %zu loops\n",
+                disagree);
     std::printf("  ratio clipper offset / our engine %.2f, / ours with clamp and caches %.2f\n",
                 tClipper / tEngine, tClipper / tOffset);
 }
