@@ -6,15 +6,14 @@
 // sweep); '#' starts a comment. bench/run_bench_loops.sh makes plates of about 1k, 10k and 100k pieces.
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <boost/make_shared.hpp>
 
 #include "apps/core/ImportPipeline.h"
+#include "bench/PlateText.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/pattern/ArcPattern.h"
 #include "geomFeature/pattern/LinePattern.h"
@@ -34,32 +33,6 @@ constexpr double kJoinTol = 0.0001;
 // Pieces whose box fits in this square are dropped as junk.
 constexpr double kTinySize = 0.001;
 
-PatternListPtr ReadPlate(const std::string& path) {
-    std::ifstream in(path);
-    if (!in) {
-        std::fprintf(stderr, "bench_loops: cannot open %s\n", path.c_str());
-        return nullptr;
-    }
-    auto patterns = boost::make_shared<PatternList>();
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        char kind = 0;
-        fields >> kind;
-        if (kind == 'L') {
-            double x1, y1, x2, y2;
-            if (fields >> x1 >> y1 >> x2 >> y2)
-                patterns->push_back(boost::make_shared<LinePattern>(Point2D(x1, y1), Point2D(x2, y2)));
-        } else if (kind == 'A') {
-            double cx, cy, r, start, sweep;
-            if (fields >> cx >> cy >> r >> start >> sweep)
-                patterns->push_back(boost::make_shared<ArcPattern>(Point2D(cx, cy), r, start, sweep));
-        }
-    }
-    return patterns;
-}
-
 double Time(const std::function<void()>& stage) {
     const auto t0 = std::chrono::steady_clock::now();
     stage();
@@ -75,7 +48,7 @@ int Depth(const LoopTopItemListPtr& level) {
 void RunPlate(const std::string& path) {
     PatternListPtr patterns;
     const double tRead = Time([&] {
-        patterns = ReadPlate(path);
+        patterns = bench::ReadPlate(path);
         if (patterns) patterns->UpdateCache();
     });
     if (!patterns) return;

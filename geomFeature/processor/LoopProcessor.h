@@ -7,13 +7,15 @@
 
 #include "geomFeature/GeomFeatureExport.h"
 #include "geomFeature/loop/IPatLoop.h"
+#include "geomFeature/processor/LoopOffsetReport.h"
+#include "geomFeature/processor/PatIDPairList.h"
 
 namespace Norvane {
 
 class PatLoopList;
+class PolyPatLoop;
 class LoopTopItem;
 class LoopTopItemList;
-class PolyPatLoop;
 class Point2DList;
 class IntegerList;
 using PatLoopListPtr = boost::shared_ptr<PatLoopList>;
@@ -158,6 +160,35 @@ public:
     // Layer name / colour index of the pattern of node 0; "" and -1 for a loop without nodes.
     static std::wstring GetLayerName_of_loop(const IPatLoop* loop);
     static int GetColorIndex_of_loop(const IPatLoop* loop);
+
+    // --- Offsetting (LoopProcessor_Offset.cpp) ------------------------------------------------------------
+    // Grows (side 0) or shrinks (any other side) the region a closed loop encloses by distance, whatever
+    // the loop's direction of travel. A standard-shape loop goes through IStdPattern::OffsetStdPat and an
+    // array loop through IArrayPattern::OffsetArrayPat on node 0's pattern (same object, loop marked
+    // modified, cache rebuilt); a polygon loop through PolyLoopOffsetter, which puts new line and arc
+    // patterns in its nodes; the old ones are then removed from patterns (by identifier), the new ones
+    // appended, the list marked modified, the loop closed exactly (ClampClosePolyLoop) and its cache
+    // rebuilt. Answers 1 on success; 0 when the offset cannot be made, leaving loop and list untouched.
+    // Removing by identifier scans the list for each loop: to offset many loops of a large part, use the
+    // ID-pair form and rebuild the list once.
+    static int OffsetPolyLoop(const PatternListPtr& patterns, const IPatLoopPtr& loop, int side,
+                              double distance);
+    // The same, also saying why it failed (LoopOffsetFailure::ShapeRefuses for standard shapes and arrays).
+    static int OffsetPolyLoop(const PatternListPtr& patterns, const IPatLoopPtr& loop, int side, double distance,
+                              LoopOffsetReport& report);
+    // Polygon loops only (others answer 0): runs the engine, which fills pairs with (new pattern ID, original
+    // pattern ID, or 0 for an element made at a corner) per new node, then ClampClosePolyLoop and the cache.
+    // The pattern list is the caller's business.
+    static int OffsetPolyLoop(const IPatLoopPtr& loop, int side, double distance, PatIDPairList& pairs);
+    static int OffsetPolyLoop(const IPatLoopPtr& loop, int side, double distance, PatIDPairList& pairs,
+                              LoopOffsetReport& report);
+    // Closes a polygon loop exactly: each line or arc is made to start where the one before it ends, and
+    // the last to end at the loop's start point (read before anything moves). The first node keeps its
+    // start; nodes of other pattern types are skipped. A loop of one node is left alone.
+    static void ClampClosePolyLoop(const PolyPatLoopPtr& loop);
+    // The same walk for a loop of two or more nodes, but the last node is tied to the start only when the
+    // loop is closed within tolerance (judged before the walk): an open chain keeps its free ends.
+    static void ClampPolygonLoop(const PolyPatLoopPtr& loop, double tolerance);
 
 private:
     // Cuts a polygon loop into runs of consecutive nodes: every arc (and any other non-line node) alone;

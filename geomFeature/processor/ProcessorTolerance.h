@@ -186,4 +186,31 @@ constexpr int kArrayNeighbourCount = 8;
 constexpr int kArrayMinCopies = 3;
 constexpr int kArrayMinArcCopies = 4;
 
+// --- Loop offsetting (PolyLoopOffsetter) -------------------------------------------------------------
+
+// Two points of an offset curve this close (Euclidean, inclusive) are one point: the end of one offset
+// element and the start of the next are joined without a corner, crossings are merged, and elements no
+// longer than this are dropped. Also the slack of the tests whether a crossing lies on an element.
+constexpr double kOffsetPointTol = 1e-9;
+
+// A piece of the raw offset curve is kept only when its points lie at least d - tol from the original loop,
+// with tol = kOffsetDistRelTol * d + kOffsetCoordRelTol * (the largest coordinate of the loop): the first
+// term is the promised accuracy of the offset distance, the second covers the rounding of coordinates.
+constexpr double kOffsetDistRelTol = 1e-9;
+constexpr double kOffsetCoordRelTol = 1e-14;
+
+// A joint whose direction turns by less than this (radians) is no corner: the next moved element starts
+// where the one before it ends, which comes nearer than d by d * turn^2 / 2 at most (5e-13 * d). A corner
+// arc or a crossing there would be ill-defined: the arc's centre, or the crossing's place along the
+// elements, would rest on the last digits of its end points.
+constexpr double kOffsetMinCornerTurn = 1e-6;
+
+// Crossings of a line or arc with an arc are polished by Newton steps only where the two curves cross at
+// a sine of angle above this; nearer to tangent the step would amplify rounding instead of removing it.
+constexpr double kOffsetRefineMinSin = 1e-6;
+
+// Two element directions whose cross product (of unit vectors) is within this are parallel: a joint
+// between them is no corner and two such lines cross nowhere or overlap.
+constexpr double kOffsetParallelSin = 1e-12;
+
 }  // namespace Norvane
