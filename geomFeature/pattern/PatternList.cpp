@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <unordered_map>
+#include <unordered_set>
 
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
@@ -72,29 +74,45 @@ void PatternList::RemovePattern(DataID id) {
     }
 }
 
+// Removing the first entry of each identifier in turn removes, for an identifier listed k times in other,
+// the first k entries with it; so the list is walked once with a count per identifier.
 void PatternList::RemovePatterns(const PatternListPtr& other) {
     if (!other) {
         return;
     }
-    // Collect the identifiers first: other may be this very list.
-    std::vector<DataID> ids;
-    ids.reserve(other->size());
+    // Count first: other may be this very list.
+    std::unordered_map<DataID, std::size_t> toRemove;
+    toRemove.reserve(other->size());
     for (const IPatternPtr& pattern : *other) {
         if (pattern) {
-            ids.push_back(pattern->GetID());
+            ++toRemove[pattern->GetID()];
         }
     }
-    for (const DataID id : ids) {
-        RemovePattern(id);
+    if (toRemove.empty()) {
+        return;
     }
+    erase(std::remove_if(begin(), end(),
+                         [&toRemove](const IPatternPtr& p) {
+                             if (!p) {
+                                 return false;
+                             }
+                             const auto it = toRemove.find(p->GetID());
+                             if (it == toRemove.end() || it->second == 0) {
+                                 return false;
+                             }
+                             --it->second;
+                             return true;
+                         }),
+          end());
 }
 
 void PatternList::RemovePatternsEx(const IntegerListPtr& ids) {
-    if (!ids) {
+    if (!ids || ids->empty()) {
         return;
     }
-    const auto listed = [&ids](const IPatternPtr& p) { return p && ids->Include(p->GetID()) != 0; };
-    erase(std::remove_if(begin(), end(), listed), end());
+    const std::unordered_set<DataID> listed(ids->begin(), ids->end());
+    const auto doomed = [&listed](const IPatternPtr& p) { return p && listed.count(p->GetID()) != 0; };
+    erase(std::remove_if(begin(), end(), doomed), end());
 }
 
 IPatternPtr PatternList::GetPatFromID(DataID id) const {

@@ -9,6 +9,7 @@
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
+#include "geomFeature/host/appframe/ProgressMeter.h"
 #include "geomFeature/host/geomkit/Line2D.h"
 #include "geomFeature/host/geomkit/Line2DList.h"
 #include "geomFeature/host/mathkit/IntegerList.h"
@@ -179,7 +180,7 @@ IPatternPtr RecogniseShape(const Pieces& p) {
 // Every loop is judged on its own, in list order, and the lists change only after the last one, so a loop
 // never sees the result of another. Only closed polygon loops are tried (standard and array loops are
 // shapes already, open loops bound nothing).
-void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& loops) {
+void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& loops, ProgressMeter* progress) {
     if (!patterns || !loops) {
         return;
     }
@@ -188,7 +189,12 @@ void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& 
     auto replacedIds = boost::make_shared<IntegerList>();
     auto replacedLoops = boost::make_shared<PatLoopList>();
 
-    for (const IPatLoopPtr& loop : *loops) {
+    const std::size_t count = loops->size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (progress && !progress->Step(i, count)) {
+            break;
+        }
+        const IPatLoopPtr& loop = (*loops)[i];
         if (!loop || loop->GetLoopType() != LOOP_POLY || loop->IsOpenPath(kGroupClosedLoopTol) != 0) {
             continue;
         }
