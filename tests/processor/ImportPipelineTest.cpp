@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <mutex>
+#include <set>
+#include <vector>
 #include <random>
 #include <string>
 
@@ -12,7 +15,8 @@
 #include <boost/pointer_cast.hpp>
 #include <gtest/gtest.h>
 
-#include "apps/core/ImportPipeline.h"
+#include "geomFeature/processor/ImportPipeline.h"
+#include "geomFeature/host/appframe/ProgressData.h"
 #include "geomFeature/host/mathkit/MathEx.h"
 #include "geomFeature/loop/PolyPatLoop.h"
 #include "geomFeature/pattern/ArcPattern.h"
@@ -100,6 +104,7 @@ TEST_P(ShapeRoundTripTest, LoosePiecesComeBackAsTheShape) {
         for (int i = 0; i < 5; ++i)
             patterns->push_back(boost::make_shared<LinePattern>(plate[i], plate[(i + 1) % 5]));
         std::shuffle(patterns->begin(), patterns->end(), rng);
+        patterns->UpdateCache();  // as a reader leaves them
 
         ImportReport report;
         const Part part = ImportPipeline::Run(patterns, ImportOptions(), report);
@@ -190,6 +195,57 @@ INSTANTIATE_TEST_SUITE_P(
                                                                base * Uniform(rng, 0.4, 1.5));
                   }}),
     [](const ::testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
+
+// A grid of loose squares: enough pieces for every stage to have work.
+PatternListPtr SquareGrid(int side) {
+    auto patterns = boost::make_shared<PatternList>();
+    for (int i = 0; i < side; ++i) {
+        for (int j = 0; j < side; ++j) {
+            const Point2D c[] = {{3.0 * i, 3.0 * j}, {3.0 * i + 2, 3.0 * j}, {3.0 * i + 2, 3.0 * j + 1}, {3.0 * i, 3.0 * j + 1}};
+            for (int k = 0; k < 4; ++k) patterns->push_back(boost::make_shared<LinePattern>(c[k], c[(k + 1) % 4]));
+        }
+    }
+    patterns->UpdateCache();
+    return patterns;
+}
+
+TEST(ImportPipelineProgressTest, RunsEveryStageAndEndsFinished) {
+    auto progress = boost::make_shared<ProgressData>();
+    std::vector<double> seen;
+    ImportReport report;
+    const Part part = ImportPipeline::Run(SquareGrid(20), ImportOptions(), report, progress, [&] {
+        std::lock_guard<std::mutex> lock(progress->GetMutex());
+        seen.push_back(progress->GetPercentage());
+    });
+    EXPECT_FALSE(report.cancelled);
+    EXPECT_EQ(report.stages.size(), 6u);  // all but the move to the origin
+    EXPECT_EQ(report.shapesRecognised, 400u);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    std::lock_guard<std::mutex> lock(progress->GetMutex());
+    EXPECT_TRUE(progress->IsFinished());
+    EXPECT_EQ(progress->GetPercentage(), 100.0);
+    EXPECT_EQ(progress->GetSubTask(), L"Import finished.");
+}
+
+// Cancelled as soon as the first stage is shown, the run stops at the latest when the next stage begins,
+// and what it leaves is consistent: every loop's pattern is in the pattern list.
+TEST(ImportPipelineProgressTest, ACancelStopsTheRunWithConsistentLists) {
+    auto progress = boost::make_shared<ProgressData>();
+    ImportReport report;
+    const Part part = ImportPipeline::Run(SquareGrid(20), ImportOptions(), report, progress, [&] {
+        std::lock_guard<std::mutex> lock(progress->GetMutex());
+        progress->SetCancel(true);
+    });
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_LE(report.stages.size(), 1u);
+    std::set<const IPattern*> listed;
+    for (const IPatternPtr& p : *part.patterns) listed.insert(p.get());
+    for (const IPatLoopPtr& loop : *part.loops)
+        for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) EXPECT_EQ(listed.count(node->GetPat().get()), 1u);
+    std::lock_guard<std::mutex> lock(progress->GetMutex());
+    EXPECT_TRUE(progress->IsFinished());
+    EXPECT_EQ(progress->GetSubTask(), L"Import cancelled.");
+}
 
 }  // namespace
 }  // namespace Norvane
