@@ -47,13 +47,13 @@ void PatternWriter::Write(const boost::shared_ptr<Shape>& pattern) {
     DBStatement& insert = *m_patternInsert;
     insert.BindInt64(1, row.id);
     insert.BindInt64(2, static_cast<int>(row.type));
-    char text[detail::kRealTextSize];
+    char text[8][detail::kRealTextSize];  // bound without copying: they must live until Execute
     for (int k = 0; k < 8; ++k) {
         if (!std::isfinite(row.real[k])) {
             throw DBException(tagDBError::SqlError, "statement failed in '" + m_db->GetPath() + "': pattern " +
                                                         std::to_string(row.id) + " has a value that is not a number");
         }
-        insert.BindText(3 + k, text, detail::FormatReal16(row.real[k], text));
+        insert.BindText(3 + k, text[k], detail::FormatReal16(row.real[k], text[k]));
     }
     insert.BindInt64(11, row.integer[0]);
     insert.BindInt64(12, row.integer[1]);

@@ -72,17 +72,29 @@ void Orient(Context& c) {
     ImportPipeline::OrientClosedLoops(c.part.loops, &c.meter);
 }
 
-void Recognise(Context& c) {
-    const std::size_t standardBefore = c.part.loops->GetPatLoopByType(LOOP_STD)->size();
-    PatGrouper::GroupPat(c.part.patterns, c.part.loops, &c.meter);
-    c.report.shapesRecognised = c.part.loops->GetPatLoopByType(LOOP_STD)->size() - standardBefore;
+std::size_t CountStandardLoops(const PatLoopList& loops) {
+    std::size_t count = 0;
+    for (const IPatLoopPtr& loop : loops) {
+        count += loop->GetLoopType() == LOOP_STD ? 1 : 0;
+    }
+    return count;
 }
 
-// Pattern caches are current here (every stage that changes a pattern refreshes it), so only the loops'
-// caches need refreshing: the new standard loops have empty ones.
+void Recognise(Context& c) {
+    const std::size_t standardBefore = CountStandardLoops(*c.part.loops);
+    PatGrouper::GroupPat(c.part.patterns, c.part.loops, &c.meter);
+    c.report.shapesRecognised = CountStandardLoops(*c.part.loops) - standardBefore;
+}
+
+// Every stage keeps the caches of what it changes current (a changed pattern is refreshed, and so is a
+// loop whose nodes changed), so only loops that never had their cache filled need it: the new loops of
+// recognised shapes. Refreshing the others would give them the very same cache.
 void Nest(Context& c) {
     for (const IPatLoopPtr& loop : *c.part.loops) {
-        LoopProcessor::UpdateCache(loop);
+        const PatLoopCachePtr cache = loop->GetCacheData();
+        if (!cache || !cache->GetLoopBaseGeom() || cache->GetLoopBaseGeom()->empty()) {
+            LoopProcessor::UpdateCache(loop);
+        }
     }
     c.part.tree = LoopProcessor::CalcLoopTopStruct(c.part.loops, &c.meter);
     if (!c.part.loops->empty() && !c.meter.IsCancelled()) {

@@ -105,7 +105,7 @@ PatLoopListPtr LoopBuilder::BuildPolyPatLoops(const PatternListPtr& patterns, do
         ends[2 * o] = list[o]->GetStartPoint();
         ends[2 * o + 1] = list[o]->GetEndPoint();
     }
-    const detail::PointGrid grid(ends, 2.0 * tolerance);
+    const detail::PointGrid grid(ends, detail::PointGrid::CellFor(tolerance));
     std::vector<std::size_t> positionOf(n);
     std::vector<std::size_t> numberAt(n);
     for (std::size_t o = 0; o < n; ++o) {
@@ -235,7 +235,7 @@ PatLoopListPtr LoopBuilder::BuildClosedLoopByOpenLoop(const PatLoopListPtr& open
             polys[o].reset();
         }
     }
-    const detail::PointGrid grid(ends, 2.0 * tolerance);
+    const detail::PointGrid grid(ends, detail::PointGrid::CellFor(tolerance));
     std::vector<std::size_t> positionOf(m);
     std::vector<std::size_t> numberAt(m);
     for (std::size_t o = 0; o < m; ++o) {

@@ -207,11 +207,9 @@ void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& 
             continue;
         }
         shape->UpdateCache();
-        const PatternListPtr replaced = loop->GetPatternList();
-        for (const IPatternPtr& piece : *replaced) {
-            if (piece) {
-                replacedIds->AddInt(piece->GetID());
-            }
+        // The loop's patterns, as read above in node order.
+        for (const IPatternPtr& piece : pieces.patterns) {
+            replacedIds->AddInt(piece->GetID());
         }
         replacedLoops->push_back(loop);
         newPatterns->push_back(shape);

@@ -125,7 +125,7 @@ void PatProcessor::MergePattern(const PatternListPtr& patterns, double tolerance
     RectTree lines(lineEntries);
     lineEntries.clear();
     lineEntries.shrink_to_fit();
-    const detail::PointGrid centreGrid(centres, 2.0 * kMergeCentreReach);
+    const detail::PointGrid centreGrid(centres, detail::PointGrid::CellFor(kMergeCentreReach));
 
     std::vector<std::size_t> candidates;
     for (std::size_t i = 0; i < n; ++i) {

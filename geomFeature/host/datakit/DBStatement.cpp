@@ -35,7 +35,7 @@ void DBStatement::BindInt64(int index, std::int64_t value) {
 }
 
 void DBStatement::BindText(int index, const char* text, std::size_t size) {
-    if (sqlite3_bind_text(m_statement, index, text, static_cast<int>(size), SQLITE_TRANSIENT) != SQLITE_OK) {
+    if (sqlite3_bind_text(m_statement, index, text, static_cast<int>(size), SQLITE_STATIC) != SQLITE_OK) {
         Fail("cannot bind value " + std::to_string(index));
     }
 }

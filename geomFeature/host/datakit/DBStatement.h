@@ -22,8 +22,9 @@ public:
     DBStatement& operator=(const DBStatement&) = delete;
 
     void BindInt64(int index, std::int64_t value);
-    // Text, copied by the database; it is stored as the column's type makes of it (a real column turns
-    // "0.5" into the number 0.5, exactly as a literal 0.5 in a statement's text would be).
+    // Text, stored as the column's type makes of it (a real column turns "0.5" into the number 0.5, exactly
+    // as a literal 0.5 in a statement's text would be). The text is not copied: it must stay unchanged until
+    // the statement has run (or the value is bound anew).
     void BindText(int index, const char* text, std::size_t size);
     // Runs the statement with the bound values, then resets it (the bindings are kept until replaced).
     void Execute();

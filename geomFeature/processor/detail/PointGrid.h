@@ -25,6 +25,10 @@ public:
     // most 2 x 2 cells); the side is raised where needed so that every cell coordinate fits in 32 bits.
     PointGrid(const std::vector<Point2D>& points, double cellHint);
 
+    // A good cell side for queries of radius reach: eight times it, so that a query falls within one cell
+    // in each direction three times out of four, while a cell still holds few points.
+    static double CellFor(double reach) { return 8.0 * reach; }
+
     template <class Visit>
     void ForEachNear(const Point2D& p, double radius, Visit&& visit) const {
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || m_ids.empty() || !(radius >= 0.0)) {
