@@ -14,6 +14,8 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
+#include "geomFeature/host/appframe/ProgressData.h"
+#include "geomFeature/host/appframe/ProgressMeter.h"
 #include "geomFeature/host/datakit/DBConnect.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/loop/PolyPatLoop.h"
@@ -24,6 +26,7 @@
 #include "geomFeature/pattern/PatRelation.h"
 #include "geomFeature/pattern/PatRelationList.h"
 #include "geomFeature/pattern/PatternList.h"
+#include "geomFeature/persist/PartFile.h"
 #include "geomFeature/persist/PatLoopWriter.h"
 #include "geomFeature/persist/PatternWriter.h"
 #include "tests/persist/PersistTestSupport.h"
@@ -167,6 +170,28 @@ TEST(SavedRowsTest, LoopRowsAreThoseOfTheStatementTexts) {
         SCOPED_TRACE(table);
         EXPECT_EQ(Dump(bound, table), Dump(printed, table));
     }
+}
+
+// A save whose progress meter is cancelled rolls back: the file keeps the part saved before.
+TEST(SavedRowsTest, ACancelledSaveKeepsTheEarlierPart) {
+    persisttest::TempPath file;
+    auto make = [](int count) {
+        auto patterns = boost::make_shared<PatternList>();
+        for (int k = 0; k < count; ++k) patterns->push_back(boost::make_shared<LinePattern>(Point2D(k, 0), Point2D(k, 1)));
+        return patterns;
+    };
+    const PatternListPtr first = make(3);
+    ASSERT_TRUE(PartFile::Save(file.str(), first, PatLoopListPtr()).IsOk());
+
+    auto progress = boost::make_shared<ProgressData>();
+    progress->SetCancel(true);
+    ProgressMeter meter(progress);
+    meter.BeginStage(L"saving", 0, 100);
+    EXPECT_EQ(PartFile::Save(file.str(), make(500), PatLoopListPtr(), PartSaveHook(), &meter).status,
+              tagPartFileStatus::Interrupted);
+    auto loaded = boost::make_shared<PatternList>();
+    ASSERT_TRUE(PartFile::Load(file.str(), loaded, PatLoopListPtr()).IsOk());
+    EXPECT_EQ(loaded->size(), first->size());
 }
 
 }  // namespace
