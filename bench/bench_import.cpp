@@ -9,6 +9,7 @@
 //   read        the project's DXF reader makes the patterns;
 //   the stages of ImportPipeline (merge, tiny, loops, orient, recognise, nesting);
 //   save        the part file is written (to a temporary file, removed afterwards).
+// The pipeline and the save report their progress; the longest time between two reports is printed.
 // It prints one line of key=value pairs per run (the script bench/run_bench_import.sh makes the table), the
 // peak resident memory of the process, and the peak of what follows the reading (the pipeline and the save,
 // with the part in memory), measured from a high-water mark restarted after the reader. With a manifest it compares the closed contours, open chains and
@@ -33,8 +34,10 @@
 
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
+#include <boost/make_shared.hpp>
 #include <nlohmann/json.hpp>
 
+#include "geomFeature/host/appframe/ProgressData.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/persist/PartFile.h"
 #include "geomFeature/processor/ImportPipeline.h"
@@ -153,8 +156,13 @@ int RunOnce(const std::string& dxf, const nlohmann::json* manifest) {
     options.joinTol = kJoinTol;
     options.mergeTol = kJoinTol;
     options.tinySize = kTinySize;
+    // Every progress notification is timed: the longest silence shows whether a progress display fed by
+    // the import could move at least twice a second.
+    std::vector<std::pair<std::chrono::steady_clock::time_point, std::clock_t>> notes;
+    const auto progress = boost::make_shared<ProgressData>();
+    const auto note = [&notes] { notes.emplace_back(std::chrono::steady_clock::now(), std::clock()); };
     ImportReport report;
-    Part part = ImportPipeline::Run(read.patterns, options, report);
+    Part part = ImportPipeline::Run(read.patterns, options, report, progress, note);
     for (const ImportReport::StageTime& stage : report.stages) {
         times[StageKey(stage.stage)] = {stage.seconds, stage.cpuSeconds};
     }
@@ -165,7 +173,10 @@ int RunOnce(const std::string& dxf, const nlohmann::json* manifest) {
     std::filesystem::remove(path);
     {
         const Timer t;
-        const PartFileResult saved = PartFile::Save(path, part.patterns, part.loops);
+        ProgressMeter saving(progress, note);
+        saving.BeginStage(L"saving", 0, 100);
+        const PartFileResult saved = PartFile::Save(path, part.patterns, part.loops, PartSaveHook(), &saving);
+        saving.Finish(L"saved");
         times["save"] = {t.Wall(), t.Cpu()};
         if (!saved.IsOk()) {
             std::fprintf(stderr, "bench_import: save failed: %s\n", saved.message.c_str());
@@ -174,6 +185,13 @@ int RunOnce(const std::string& dxf, const nlohmann::json* manifest) {
     }
     std::filesystem::remove(path);
     times["total"] = {total.Wall(), total.Cpu()};
+
+    double silence = 0.0;     // wall clock
+    double silenceCpu = 0.0;  // processor time, which a busy machine does not stretch
+    for (std::size_t k = 1; k < notes.size(); ++k) {
+        silence = std::max(silence, std::chrono::duration<double>(notes[k].first - notes[k - 1].first).count());
+        silenceCpu = std::max(silenceCpu, static_cast<double>(notes[k].second - notes[k - 1].second) / CLOCKS_PER_SEC);
+    }
 
     std::map<int, long> byDepth;
     long open = 0;
@@ -187,6 +205,7 @@ int RunOnce(const std::string& dxf, const nlohmann::json* manifest) {
         const auto it = times.find(key);
         if (it != times.end()) std::printf(" %s=%.4f %s_cpu=%.4f", key, it->second.first, key, it->second.second);
     }
+    std::printf(" longest_silence=%.3f longest_silence_cpu=%.3f", silence, silenceCpu);
     std::printf(" peak_mb=%.1f peak_after_read_mb=%.1f closed=%ld open=%ld depths=",
                 std::max(readPeak, PeakMegabytes()), PeakSinceResetMegabytes(), closed, open);
     for (const auto& [depth, count] : byDepth) std::printf("%d:%ld,", depth, count);
@@ -214,6 +233,10 @@ int RunOnce(const std::string& dxf, const nlohmann::json* manifest) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // As the geomfeature program does (see there).
+#ifdef M_MXFAST
+    mallopt(M_MXFAST, 0);
+#endif
     std::string dxf;
     std::string json;
     int repeat = 1;

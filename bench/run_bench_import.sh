@@ -56,7 +56,7 @@ for line in sys.stdin.read().splitlines():
     d["plate"] = name
     rows.append(d)
 stages = ["read_alone", "read", "merge", "tiny", "loops", "orient", "recognise", "nesting", "save"]
-head = ["plate", "pieces"] + stages + ["total", "ratio", "wall", "wall ratio", "peak MB", "after read", "manifest"]
+head = ["plate", "pieces"] + stages + ["total", "ratio", "wall", "wall ratio", "peak MB", "after read", "silence", "manifest"]
 table = []
 for d in rows:
     cpu = lambda k: float(d.get(k + "_cpu", "nan"))
@@ -65,9 +65,11 @@ for d in rows:
     d["ratio"] = ratio
     table.append([d["plate"], d["pieces"]] + ["%.3f" % cpu(s) for s in stages] +
                  ["%.3f" % cpu("total"), "%.2f" % ratio, "%.3f" % float(d["total"]), "%.2f" % wall,
-                  d["peak_mb"], d.get("peak_after_read_mb", "-"), d.get("manifest", "-")])
+                  d["peak_mb"], d.get("peak_after_read_mb", "-"), d.get("longest_silence_cpu", "-"), d.get("manifest", "-")])
 widths = [max(len(str(r[i])) for r in table + [head]) for i in range(len(head))]
-print("processor seconds per stage (read_alone: dxflib alone; read: the project reader; then the pipeline; save)")
+print("processor seconds per stage (read_alone: dxflib alone; read: the project reader; then the pipeline; save);")
+print("wall: wall-clock seconds of the whole import; after read: peak MB of the pipeline and save; silence: longest")
+print("gap in processor seconds between two progress reports of the pipeline and save")
 for r in [head] + table:
     print("  ".join(str(c).rjust(w) for c, w in zip(r, widths)))
 by = {int(d["plate"]): d for d in rows}

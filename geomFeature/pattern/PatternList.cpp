@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
-#include <unordered_map>
-#include <unordered_set>
 
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
@@ -75,32 +73,40 @@ void PatternList::RemovePattern(DataID id) {
 }
 
 // Removing the first entry of each identifier in turn removes, for an identifier listed k times in other,
-// the first k entries with it; so the list is walked once with a count per identifier.
+// the first k entries with it; so the list is walked once, with the identifiers to remove sorted and a count
+// of those still to go per identifier.
 void PatternList::RemovePatterns(const PatternListPtr& other) {
     if (!other) {
         return;
     }
-    // Count first: other may be this very list.
-    std::unordered_map<DataID, std::size_t> toRemove;
-    toRemove.reserve(other->size());
+    // Collect first: other may be this very list.
+    std::vector<DataID> ids;
+    ids.reserve(other->size());
     for (const IPatternPtr& pattern : *other) {
         if (pattern) {
-            ++toRemove[pattern->GetID()];
+            ids.push_back(pattern->GetID());
         }
     }
-    if (toRemove.empty()) {
+    if (ids.empty()) {
         return;
     }
+    std::sort(ids.begin(), ids.end());
+    std::vector<std::size_t> removed(ids.size(), 0);  // per first occurrence of an identifier in ids
     erase(std::remove_if(begin(), end(),
-                         [&toRemove](const IPatternPtr& p) {
+                         [&](const IPatternPtr& p) {
                              if (!p) {
                                  return false;
                              }
-                             const auto it = toRemove.find(p->GetID());
-                             if (it == toRemove.end() || it->second == 0) {
+                             const auto range = std::equal_range(ids.begin(), ids.end(), p->GetID());
+                             const std::size_t listed = static_cast<std::size_t>(range.second - range.first);
+                             if (listed == 0) {
                                  return false;
                              }
-                             --it->second;
+                             std::size_t& done = removed[static_cast<std::size_t>(range.first - ids.begin())];
+                             if (done >= listed) {
+                                 return false;
+                             }
+                             ++done;
                              return true;
                          }),
           end());
@@ -110,8 +116,11 @@ void PatternList::RemovePatternsEx(const IntegerListPtr& ids) {
     if (!ids || ids->empty()) {
         return;
     }
-    const std::unordered_set<DataID> listed(ids->begin(), ids->end());
-    const auto doomed = [&listed](const IPatternPtr& p) { return p && listed.count(p->GetID()) != 0; };
+    std::vector<DataID> listed(ids->begin(), ids->end());
+    std::sort(listed.begin(), listed.end());
+    const auto doomed = [&listed](const IPatternPtr& p) {
+        return p && std::binary_search(listed.begin(), listed.end(), p->GetID());
+    };
     erase(std::remove_if(begin(), end(), doomed), end());
 }
 

@@ -40,6 +40,15 @@ struct Context {
     const ImportOptions& options;
     ImportReport& report;
     ProgressMeter& meter;
+    std::wstring text;  // the stage's progress text and its share of the whole, in percent
+    double from = 0.0;
+    double to = 0.0;
+
+    // Narrows the progress to a part of the stage's share (fractions of it), so that a stage of several
+    // steps reports each from where the last one ended.
+    void Share(double begin, double end) {
+        meter.BeginStage(text, from + begin * (to - from), from + end * (to - from));
+    }
 };
 
 void Merge(Context& c) {
@@ -55,13 +64,15 @@ void RemoveTiny(Context& c) {
 }
 
 void MoveToOrigin(Context& c) {
-    PatProcessor::AdjustOriginToLB(c.part.patterns);
+    PatProcessor::AdjustOriginToLB(c.part.patterns, &c.meter);
 }
 
 void BuildLoops(Context& c) {
+    c.Share(0.0, 0.85);
     c.part.loops = c.part.patterns->empty() ? boost::make_shared<PatLoopList>()
                                             : LoopBuilder::BuildPatLoops(c.part.patterns, c.options.joinTol, &c.meter);
     // The caches of new loops: every later stage reads them.
+    c.Share(0.85, 1.0);
     const std::size_t count = c.part.loops->size();
     for (std::size_t i = 0; i < count && c.meter.Step(i, count); ++i) {
         LoopProcessor::UpdateCache((*c.part.loops)[i]);
@@ -90,12 +101,16 @@ void Recognise(Context& c) {
 // loop whose nodes changed), so only loops that never had their cache filled need it: the new loops of
 // recognised shapes. Refreshing the others would give them the very same cache.
 void Nest(Context& c) {
-    for (const IPatLoopPtr& loop : *c.part.loops) {
+    c.Share(0.0, 0.1);
+    const std::size_t count = c.part.loops->size();
+    for (std::size_t i = 0; i < count && c.meter.Step(i, count); ++i) {
+        const IPatLoopPtr& loop = (*c.part.loops)[i];
         const PatLoopCachePtr cache = loop->GetCacheData();
         if (!cache || !cache->GetLoopBaseGeom() || cache->GetLoopBaseGeom()->empty()) {
             LoopProcessor::UpdateCache(loop);
         }
     }
+    c.Share(0.1, 1.0);
     c.part.tree = LoopProcessor::CalcLoopTopStruct(c.part.loops, &c.meter);
     if (!c.part.loops->empty() && !c.meter.IsCancelled()) {
         c.part.loops->UpdateBoundaryLoop();
@@ -148,14 +163,17 @@ Part ImportPipeline::Run(const PatternListPtr& patterns, const ImportOptions& op
     part.loops = boost::make_shared<PatLoopList>();
     report = ImportReport();
     report.piecesIn = part.patterns->size();
-    Context context{part, options, report, meter};
+    Context context{part, options, report, meter, std::wstring(), 0.0, 0.0};
 
     for (const Stage& stage : kStages) {
         // Loops are always built: every later stage and every caller works on them.
         if (stage.enabled && !(options.*stage.enabled)) {
             continue;
         }
-        meter.BeginStage(StageText(stage.stage), stage.from, stage.to);
+        context.text = StageText(stage.stage);
+        context.from = stage.from;
+        context.to = stage.to;
+        meter.BeginStage(context.text, stage.from, stage.to);
         if (meter.IsCancelled()) {
             break;
         }

@@ -100,12 +100,20 @@ PatLoopListPtr LoopBuilder::BuildPolyPatLoops(const PatternListPtr& patterns, do
 
     // Patterns are known by their number in the given order (o); the list's current order is tracked both
     // ways, since the swaps move them.
+    // Progress: the end points and their index in the first tenth, the chains in the rest.
     std::vector<Point2D> ends(2 * n);
     for (std::size_t o = 0; o < n; ++o) {
+        if (progress) {
+            progress->Step(o, 10 * n);
+        }
         ends[2 * o] = list[o]->GetStartPoint();
         ends[2 * o + 1] = list[o]->GetEndPoint();
     }
-    const detail::PointGrid grid(ends, detail::PointGrid::CellFor(tolerance));
+    const detail::PointGrid grid(ends, detail::PointGrid::CellFor(tolerance), [&] {
+        if (progress) {
+            progress->Step(n, 10 * n);
+        }
+    });
     std::vector<std::size_t> positionOf(n);
     std::vector<std::size_t> numberAt(n);
     for (std::size_t o = 0; o < n; ++o) {
@@ -133,7 +141,7 @@ PatLoopListPtr LoopBuilder::BuildPolyPatLoops(const PatternListPtr& patterns, do
     };
     startChain(0);
     for (;;) {
-        if (progress && !progress->Step(placed, n)) {
+        if (progress && !progress->Step(n + 9 * placed, 10 * n)) {
             finishChain();
             return result;
         }

@@ -60,7 +60,9 @@ private:
         LoopTopItemListPtr list;  // where the level's items go in the result
     };
 
-    void Insert(std::size_t n);
+    // progress is told about every enclosure test, so that one loop gathering thousands of others does not
+    // keep it waiting (it counts the loops inserted).
+    void Insert(std::size_t n, ProgressMeter* progress);
     // The items of level that may enclose or be enclosed by loop n: those whose box meets n's, in level order.
     void Candidates(std::size_t level, std::size_t n, std::vector<std::size_t>& out);
     void Append(std::size_t level, std::size_t n);
@@ -104,7 +106,7 @@ LoopTopItemListPtr NestingBuilder::Build(ProgressMeter* progress) {
         if (progress && !progress->Step(n, m_loops.size())) {
             break;
         }
-        Insert(n);
+        Insert(n, progress);
     }
     for (std::size_t l = 0; l < m_levels.size(); ++l) {
         Level& level = m_levels[l];
@@ -118,7 +120,12 @@ LoopTopItemListPtr NestingBuilder::Build(ProgressMeter* progress) {
     return top;
 }
 
-void NestingBuilder::Insert(std::size_t n) {
+void NestingBuilder::Insert(std::size_t n, ProgressMeter* progress) {
+    const auto tick = [&] {
+        if (progress) {
+            progress->Step(n, m_loops.size());
+        }
+    };
     m_current = n;
     m_currentPolygon.reset();
     std::vector<std::size_t> candidates;
@@ -130,6 +137,7 @@ void NestingBuilder::Insert(std::size_t n) {
         bool gathered = false;
         if (!m_loops[n].open) {
             for (const std::size_t e : candidates) {
+                tick();
                 if (Encloses(n, e)) {
                     Leave(e);
                     Append(SubLevelOf(n), e);
@@ -141,6 +149,7 @@ void NestingBuilder::Insert(std::size_t n) {
         std::size_t container = m_loops.size();
         if (!gathered) {
             for (const std::size_t e : candidates) {
+                tick();
                 if (Encloses(e, n)) {
                     container = e;
                     break;

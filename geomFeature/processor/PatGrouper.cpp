@@ -189,9 +189,11 @@ void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& 
     auto replacedIds = boost::make_shared<IntegerList>();
     auto replacedLoops = boost::make_shared<PatLoopList>();
 
+    // Progress counts the loops tried and then the replaced loops let go (with their pieces, a good part of
+    // the work on a large drawing).
     const std::size_t count = loops->size();
     for (std::size_t i = 0; i < count; ++i) {
-        if (progress && !progress->Step(i, count)) {
+        if (progress && !progress->Step(i, 2 * count)) {
             break;
         }
         const IPatLoopPtr& loop = (*loops)[i];
@@ -223,6 +225,14 @@ void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& 
     loops->DeleteLoopList(replacedLoops);
     patterns->AddPatterns(newPatterns);
     loops->insert(loops->end(), newLoops.begin(), newLoops.end());
+    if (progress) {
+        // The replaced loops hold the last references to themselves and their pieces.
+        const std::size_t replaced = replacedLoops->size();
+        for (std::size_t k = 0; k < replaced; ++k) {
+            replacedLoops->pop_back();
+            progress->Step(count + k * count / replaced, 2 * count);
+        }
+    }
 }
 
 }  // namespace Norvane

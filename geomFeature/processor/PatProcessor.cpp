@@ -103,7 +103,11 @@ void PatProcessor::MergePattern(const PatternListPtr& patterns, double tolerance
     std::vector<Rect2D> lineBox(n);
     std::vector<RectTree::Entry> lineEntries;
     std::vector<Point2D> centres(n, Point2D(std::nan(""), std::nan("")));
+    // Progress: the indexes are built in the first quarter, the walk fills the rest.
     for (std::size_t i = 0; i < n; ++i) {
+        if (progress) {
+            progress->Step(i, 4 * n);
+        }
         const IPatternPtr& p = list[i];
         if (!p) {
             continue;
@@ -129,7 +133,7 @@ void PatProcessor::MergePattern(const PatternListPtr& patterns, double tolerance
 
     std::vector<std::size_t> candidates;
     for (std::size_t i = 0; i < n; ++i) {
-        if (progress && !progress->Step(i, n)) {
+        if (progress && !progress->Step(n + 3 * i, 4 * n)) {
             break;
         }
         const IPatternPtr a = list[i];
@@ -206,27 +210,32 @@ void PatProcessor::MergePattern(const PatternListPtr& patterns, double tolerance
 
 // One translation by the negated lower-left corner, for every pattern: arrays and their seeds move by the
 // same amount, so every copy keeps its place relative to the seed.
-void PatProcessor::AdjustOriginToLB(const PatternListPtr& patterns) {
+void PatProcessor::AdjustOriginToLB(const PatternListPtr& patterns, ProgressMeter* progress) {
     if (!patterns || patterns->empty()) {
         return;
     }
     const Rect2D box = patterns->GetRectBox();
     Matrix2D move;
     move.SetTransfer(Vector2D(-box.left, -box.bottom));
-    for (const IPatternPtr& pattern : *patterns) {
-        if (pattern) {
-            pattern->Transform(move);
+    const std::size_t n = patterns->size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if ((*patterns)[i]) {
+            (*patterns)[i]->Transform(move);
+        }
+        if (progress) {
+            progress->Step(i, 3 * n);  // reported only: a part moved half-way would be no part at all
         }
     }
     // Seeds first: an array's outline is computed from its seed.
-    for (const IPatternPtr& pattern : *patterns) {
-        if (pattern && pattern->IsArrayPat() == 0) {
-            pattern->UpdateCache();
-        }
-    }
-    for (const IPatternPtr& pattern : *patterns) {
-        if (pattern && pattern->IsArrayPat() != 0) {
-            pattern->UpdateCache();
+    for (int arrays = 0; arrays < 2; ++arrays) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const IPatternPtr& pattern = (*patterns)[i];
+            if (pattern && (pattern->IsArrayPat() != 0) == (arrays == 1)) {
+                pattern->UpdateCache();
+            }
+            if (progress) {
+                progress->Step((1 + arrays) * n + i, 3 * n);
+            }
         }
     }
 }

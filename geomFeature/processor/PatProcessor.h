@@ -39,8 +39,9 @@ public:
     static void MergePattern(const PatternListPtr& patterns, double tolerance, std::vector<DataID>& removedIds,
                              ProgressMeter* progress = nullptr);
     // Translates every pattern (seeds and arrays alike) so that the lower-left corner of the list's box
-    // lands on the origin, and refreshes their caches. An empty list is left alone.
-    static void AdjustOriginToLB(const PatternListPtr& patterns);
+    // lands on the origin, and refreshes their caches. An empty list is left alone. A progress meter is
+    // told how far it got; a cancel does not stop it half-way (the caller stops after it).
+    static void AdjustOriginToLB(const PatternListPtr& patterns, ProgressMeter* progress = nullptr);
     // Removes every pattern whose cached box is at most size wide and at most size high.
     static void RemoveTinyPatterns(const PatternListPtr& patterns, double size);
     // Removes from patterns the patterns of open loops whose cached box is at most size wide and high;

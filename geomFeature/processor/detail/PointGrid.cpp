@@ -26,7 +26,14 @@ constexpr double kCoordRange = 1073741824.0;  // 2^30
 
 }  // namespace
 
-PointGrid::PointGrid(const std::vector<Point2D>& points, double cellHint) {
+PointGrid::PointGrid(const std::vector<Point2D>& points, double cellHint, const std::function<void()>& tick) {
+    // Ticks every so many points of each pass.
+    constexpr std::size_t kTickEvery = 256;
+    const auto maybeTick = [&tick](std::size_t i) {
+        if (tick && i % kTickEvery == 0) {
+            tick();
+        }
+    };
     double extent = 0.0;
     std::size_t stored = 0;
     for (const Point2D& p : points) {
@@ -51,9 +58,10 @@ PointGrid::PointGrid(const std::vector<Point2D>& points, double cellHint) {
     // Count the points of every cell; then give each cell its run, ending where the next one starts; then
     // fill the runs from their ends, walking the points backwards so that each run lists its points in
     // ascending order.
-    for (const Point2D& p : points) {
-        if (Finite(p)) {
-            ++FindOrAdd(Key(Coord(p.x), Coord(p.y))).count;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        maybeTick(i);
+        if (Finite(points[i])) {
+            ++FindOrAdd(Key(Coord(points[i].x), Coord(points[i].y))).count;
         }
     }
     std::uint32_t end = 0;
@@ -65,6 +73,7 @@ PointGrid::PointGrid(const std::vector<Point2D>& points, double cellHint) {
     }
     m_ids.resize(stored);
     for (std::size_t i = points.size(); i-- > 0;) {
+        maybeTick(i);
         if (Finite(points[i])) {
             Slot& slot = FindOrAdd(Key(Coord(points[i].x), Coord(points[i].y)));
             m_ids[--slot.begin] = static_cast<std::uint32_t>(i);

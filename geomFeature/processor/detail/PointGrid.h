@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "geomFeature/host/geomkit/Point2D.h"
@@ -23,7 +24,8 @@ class PointGrid {
 public:
     // cellHint: the side of a cell when the drawing allows it (a query radius at most this side visits at
     // most 2 x 2 cells); the side is raised where needed so that every cell coordinate fits in 32 bits.
-    PointGrid(const std::vector<Point2D>& points, double cellHint);
+    // tick, when given, is called now and then while the grid is built (for a progress display).
+    PointGrid(const std::vector<Point2D>& points, double cellHint, const std::function<void()>& tick = {});
 
     // A good cell side for queries of radius reach: eight times it, so that a query falls within one cell
     // in each direction three times out of four, while a cell still holds few points.
