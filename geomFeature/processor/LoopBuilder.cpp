@@ -10,7 +10,6 @@
 #include <boost/make_shared.hpp>
 
 #include "geomFeature/host/appframe/ProgressMeter.h"
-
 #include "geomFeature/loop/ArrayPatLoop.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/loop/PatLoopNode.h"
@@ -119,7 +118,7 @@ PatLoopListPtr LoopBuilder::BuildPolyPatLoops(const PatternListPtr& patterns, do
     for (std::size_t o = 0; o < n; ++o) {
         positionOf[o] = numberAt[o] = o;
     }
-    std::vector<std::size_t> seenAt(n, n);  // the position of the chain step that last looked at a pattern
+    std::vector<std::size_t> seenAt(n, n);  // per pattern, the step (its value of placed) that last weighed it
 
     // list[0..placed] are in chains (the last of them in the current one); the rest are free.
     std::size_t placed = 0;
