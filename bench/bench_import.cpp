@@ -12,8 +12,9 @@
 // The pipeline and the save report their progress; the longest time between two reports is printed.
 // It prints one line of key=value pairs per run (the script bench/run_bench_import.sh makes the table), the
 // peak resident memory of the process, and the peak of what follows the reading (the pipeline and the save,
-// with the part in memory), measured from a high-water mark restarted after the reader. With a manifest it compares the closed contours, open chains and
-// nesting depths with what the generator drew; a mismatch is reported and makes the exit code 1.
+// with the part in memory), measured from a high-water mark restarted after the reader. With a manifest it
+// compares the closed contours, open chains and nesting depths with what the generator drew; a mismatch is
+// reported and makes the exit code 1.
 //
 // Plates are cleaned with the tolerances the generator recommends (joints 1e-4) and a tiny size of 0.01,
 // the size below which the generator draws its junk specks.
@@ -55,7 +56,9 @@ constexpr double kTinySize = 0.01;
 struct Timer {
     std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
     std::clock_t cpu = std::clock();
-    double Wall() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count(); }
+    double Wall() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count();
+    }
     double Cpu() const { return static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC; }
 };
 
@@ -99,13 +102,20 @@ void ResetPeak() {
 
 const char* StageKey(tagImportStage stage) {
     switch (stage) {
-        case tagImportStage::Merge: return "merge";
-        case tagImportStage::RemoveTiny: return "tiny";
-        case tagImportStage::MoveToOrigin: return "origin";
-        case tagImportStage::BuildLoops: return "loops";
-        case tagImportStage::Orient: return "orient";
-        case tagImportStage::Recognise: return "recognise";
-        case tagImportStage::Nesting: return "nesting";
+        case tagImportStage::Merge:
+            return "merge";
+        case tagImportStage::RemoveTiny:
+            return "tiny";
+        case tagImportStage::MoveToOrigin:
+            return "origin";
+        case tagImportStage::BuildLoops:
+            return "loops";
+        case tagImportStage::Orient:
+            return "orient";
+        case tagImportStage::Recognise:
+            return "recognise";
+        case tagImportStage::Nesting:
+            return "nesting";
     }
     return "stage";
 }
@@ -169,7 +179,8 @@ int RunOnce(const std::string& dxf, const nlohmann::json* manifest) {
 
     char path[] = "/tmp/bench_import_XXXXXX";
     const int fd = mkstemp(path);
-    if (fd >= 0) close(fd);
+    if (fd >= 0)
+        close(fd);
     std::filesystem::remove(path);
     {
         const Timer t;
@@ -189,8 +200,10 @@ int RunOnce(const std::string& dxf, const nlohmann::json* manifest) {
     double silence = 0.0;     // wall clock
     double silenceCpu = 0.0;  // processor time, which a busy machine does not stretch
     for (std::size_t k = 1; k < notes.size(); ++k) {
-        silence = std::max(silence, std::chrono::duration<double>(notes[k].first - notes[k - 1].first).count());
-        silenceCpu = std::max(silenceCpu, static_cast<double>(notes[k].second - notes[k - 1].second) / CLOCKS_PER_SEC);
+        silence =
+            std::max(silence, std::chrono::duration<double>(notes[k].first - notes[k - 1].first).count());
+        silenceCpu =
+            std::max(silenceCpu, static_cast<double>(notes[k].second - notes[k - 1].second) / CLOCKS_PER_SEC);
     }
 
     std::map<int, long> byDepth;
@@ -200,10 +213,11 @@ int RunOnce(const std::string& dxf, const nlohmann::json* manifest) {
     for (const auto& [depth, count] : byDepth) closed += count;
 
     std::printf("pieces=%zu", pieces);
-    for (const char* key : {"read_alone", "read", "merge", "tiny", "loops", "orient", "recognise", "nesting", "save",
-                            "total"}) {
+    for (const char* key : {"read_alone", "read", "merge", "tiny", "loops", "orient", "recognise", "nesting",
+                            "save", "total"}) {
         const auto it = times.find(key);
-        if (it != times.end()) std::printf(" %s=%.4f %s_cpu=%.4f", key, it->second.first, key, it->second.second);
+        if (it != times.end())
+            std::printf(" %s=%.4f %s_cpu=%.4f", key, it->second.first, key, it->second.second);
     }
     std::printf(" longest_silence=%.3f longest_silence_cpu=%.3f", silence, silenceCpu);
     std::printf(" peak_mb=%.1f peak_after_read_mb=%.1f closed=%ld open=%ld depths=",
@@ -214,14 +228,16 @@ int RunOnce(const std::string& dxf, const nlohmann::json* manifest) {
     if (manifest) {
         const nlohmann::json& expected = (*manifest)["expected_after_cleanup"];
         std::map<int, long> wantDepth;
-        for (const auto& [depth, count] : expected["depth_histogram"].items()) wantDepth[std::stoi(depth)] = count;
+        for (const auto& [depth, count] : expected["depth_histogram"].items())
+            wantDepth[std::stoi(depth)] = count;
         const bool ok = expected["closed_contours"].get<long>() == closed &&
                         expected["open_chains"].get<long>() == open && wantDepth == byDepth;
         std::printf(" manifest=%s", ok ? "ok" : "MISMATCH");
         if (!ok) {
-            std::fprintf(stderr, "bench_import: %s: expected %ld closed, %ld open; got %ld closed, %ld open\n",
-                         dxf.c_str(), expected["closed_contours"].get<long>(), expected["open_chains"].get<long>(),
-                         closed, open);
+            std::fprintf(stderr,
+                         "bench_import: %s: expected %ld closed, %ld open; got %ld closed, %ld open\n",
+                         dxf.c_str(), expected["closed_contours"].get<long>(),
+                         expected["open_chains"].get<long>(), closed, open);
             status = 1;
         }
     }

@@ -132,7 +132,8 @@ std::string Describe(const PersistIssueList& issues, tagPersistSeverity severity
 }  // namespace
 
 PartFileResult PartFile::Save(const std::string& path, const PatternListPtr& patterns,
-                              const PatLoopListPtr& loops, const PartSaveHook& hook, ProgressMeter* progress) {
+                              const PatLoopListPtr& loops, const PartSaveHook& hook,
+                              ProgressMeter* progress) {
     DBConnectPtr db;
     try {
         db = boost::make_shared<DBConnect>(path, tagDBOpenMode::OpenOrCreate);
@@ -143,7 +144,8 @@ PartFileResult PartFile::Save(const std::string& path, const PatternListPtr& pat
 }
 
 PartFileResult PartFile::Save(const DBConnectPtr& db, const PatternListPtr& patterns,
-                              const PatLoopListPtr& loops, const PartSaveHook& hook, ProgressMeter* progress) {
+                              const PatLoopListPtr& loops, const PartSaveHook& hook,
+                              ProgressMeter* progress) {
     if (!db) {
         return Failure(tagPartFileStatus::CannotOpen, "no database to save to");
     }
@@ -177,7 +179,8 @@ PartFileResult PartFile::Save(const DBConnectPtr& db, const PatternListPtr& patt
             }
         }
         CallHook(hook, tagPartSaveStage::PatternsWritten);
-        PatLoopWriter::SavePatLoop(db, loops, 0, progress, patternCount, steps);  // inside this save's own batch
+        PatLoopWriter::SavePatLoop(db, loops, 0, progress, patternCount,
+                                   steps);  // inside this save's own batch
         CallHook(hook, tagPartSaveStage::LoopsWritten);
         db->EndBatch();
     } catch (const SaveCancelled&) {

@@ -31,7 +31,8 @@ public:
     // With a progress meter, it counts the loops written (a step each, after stepsBefore already counted of
     // stepsTotal) and throws SaveCancelled, before the next statement, once a cancel was asked.
     static void SavePatLoop(const DBConnectPtr& db, const PatLoopListPtr& loops, int flag,
-                            ProgressMeter* progress = nullptr, std::size_t stepsBefore = 0, std::size_t stepsTotal = 0);
+                            ProgressMeter* progress = nullptr, std::size_t stepsBefore = 0,
+                            std::size_t stepsTotal = 0);
 };
 
 }  // namespace Norvane

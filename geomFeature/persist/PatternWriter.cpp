@@ -50,8 +50,9 @@ void PatternWriter::Write(const boost::shared_ptr<Shape>& pattern) {
     char text[8][detail::kRealTextSize];  // bound without copying: they must live until Execute
     for (int k = 0; k < 8; ++k) {
         if (!std::isfinite(row.real[k])) {
-            throw DBException(tagDBError::SqlError, "statement failed in '" + m_db->GetPath() + "': pattern " +
-                                                        std::to_string(row.id) + " has a value that is not a number");
+            throw DBException(tagDBError::SqlError, "statement failed in '" + m_db->GetPath() +
+                                                        "': pattern " + std::to_string(row.id) +
+                                                        " has a value that is not a number");
         }
         insert.BindText(3 + k, text[k], detail::FormatReal16(row.real[k], text[k]));
     }

@@ -51,7 +51,7 @@ private:
     void SavePatRelation(const boost::shared_ptr<IPattern>& pattern);
 
     DBConnectPtr m_db;
-    DBStatementPtr m_patternInsert;   // prepared on first use
+    DBStatementPtr m_patternInsert;  // prepared on first use
     DBStatementPtr m_relationInsert;
 };
 

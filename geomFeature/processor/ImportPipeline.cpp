@@ -69,8 +69,9 @@ void MoveToOrigin(Context& c) {
 
 void BuildLoops(Context& c) {
     c.Share(0.0, 0.85);
-    c.part.loops = c.part.patterns->empty() ? boost::make_shared<PatLoopList>()
-                                            : LoopBuilder::BuildPatLoops(c.part.patterns, c.options.joinTol, &c.meter);
+    c.part.loops = c.part.patterns->empty()
+                       ? boost::make_shared<PatLoopList>()
+                       : LoopBuilder::BuildPatLoops(c.part.patterns, c.options.joinTol, &c.meter);
     // The caches of new loops: every later stage reads them.
     c.Share(0.85, 1.0);
     const std::size_t count = c.part.loops->size();
@@ -144,19 +145,27 @@ double CpuSeconds() {
 
 std::wstring ImportPipeline::StageText(tagImportStage stage) {
     switch (stage) {
-        case tagImportStage::Merge: return ResourceString::Load(kResImportMerge);
-        case tagImportStage::RemoveTiny: return ResourceString::Load(kResImportRemoveTiny);
-        case tagImportStage::MoveToOrigin: return ResourceString::Load(kResImportMoveToOrigin);
-        case tagImportStage::BuildLoops: return ResourceString::Load(kResImportBuildLoops);
-        case tagImportStage::Orient: return ResourceString::Load(kResImportOrient);
-        case tagImportStage::Recognise: return ResourceString::Load(kResImportRecognise);
-        case tagImportStage::Nesting: return ResourceString::Load(kResImportNesting);
+        case tagImportStage::Merge:
+            return ResourceString::Load(kResImportMerge);
+        case tagImportStage::RemoveTiny:
+            return ResourceString::Load(kResImportRemoveTiny);
+        case tagImportStage::MoveToOrigin:
+            return ResourceString::Load(kResImportMoveToOrigin);
+        case tagImportStage::BuildLoops:
+            return ResourceString::Load(kResImportBuildLoops);
+        case tagImportStage::Orient:
+            return ResourceString::Load(kResImportOrient);
+        case tagImportStage::Recognise:
+            return ResourceString::Load(kResImportRecognise);
+        case tagImportStage::Nesting:
+            return ResourceString::Load(kResImportNesting);
     }
     return std::wstring();
 }
 
 Part ImportPipeline::Run(const PatternListPtr& patterns, const ImportOptions& options, ImportReport& report,
-                         const boost::shared_ptr<ProgressData>& progress, const ProgressMeter::Notify& notify) {
+                         const boost::shared_ptr<ProgressData>& progress,
+                         const ProgressMeter::Notify& notify) {
     ProgressMeter meter(progress, notify);
     Part part;
     part.patterns = patterns ? patterns : boost::make_shared<PatternList>();
@@ -214,9 +223,11 @@ void ImportPipeline::OrientClosedLoops(const PatLoopListPtr& loops, ProgressMete
         }
         const IPatLoopPtr& loop = (*loops)[i];
         auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(loop);
-        if (!poly || poly->IsOpenPath(kOpenLoopTol)) continue;
+        if (!poly || poly->IsOpenPath(kOpenLoopTol))
+            continue;
         const PatLoopNodeListPtr nodes = poly->GetLoopNodes();
-        if (nodes->empty()) continue;
+        if (nodes->empty())
+            continue;
         const tagDirection wanted = nodes->size() == 1 ? DIR_CCW : DIR_CW;
         bool changed = false;
         if (poly->GetDirection() != wanted) {
@@ -224,20 +235,23 @@ void ImportPipeline::OrientClosedLoops(const PatLoopListPtr& loops, ProgressMete
             changed = true;
         }
         for (const PatLoopNodePtr& node : *nodes) {
-            if (node->FollowLoopDir()) continue;
+            if (node->FollowLoopDir())
+                continue;
             ReversePiece(node->GetPat());
             node->FollowLoopDir(1);
             changed = true;
         }
         // The loop's outline follows its nodes: refresh it when they changed.
-        if (changed) LoopProcessor::UpdateCache(loop);
+        if (changed)
+            LoopProcessor::UpdateCache(loop);
     }
 }
 
 void ImportPipeline::ComputeNesting(Part& part) {
     LoopProcessor::UpdateCacheEx(part.loops);
     part.tree = LoopProcessor::CalcLoopTopStruct(part.loops);
-    if (!part.loops->empty()) part.loops->UpdateBoundaryLoop();
+    if (!part.loops->empty())
+        part.loops->UpdateBoundaryLoop();
 }
 
 }  // namespace Norvane

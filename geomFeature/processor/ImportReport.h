@@ -19,7 +19,7 @@ struct ImportReport {
     std::size_t duplicatesMerged = 0;  // pieces absorbed by another (duplicates, collinear, co-circular)
     std::size_t tinyRemoved = 0;
     std::size_t shapesRecognised = 0;
-    bool cancelled = false;  // stopped on request; the part holds what was done until then
+    bool cancelled = false;         // stopped on request; the part holds what was done until then
     std::vector<StageTime> stages;  // the stages that ran, in order
 };
 

@@ -118,7 +118,8 @@ PatLoopListPtr LoopBuilder::BuildPolyPatLoops(const PatternListPtr& patterns, do
     for (std::size_t o = 0; o < n; ++o) {
         positionOf[o] = numberAt[o] = o;
     }
-    std::vector<std::size_t> seenAt(n, n);  // per pattern, the step (its value of placed) that last weighed it
+    std::vector<std::size_t> seenAt(n,
+                                    n);  // per pattern, the step (its value of placed) that last weighed it
 
     // list[0..placed] are in chains (the last of them in the current one); the rest are free.
     std::size_t placed = 0;
@@ -251,9 +252,9 @@ PatLoopListPtr LoopBuilder::BuildClosedLoopByOpenLoop(const PatLoopListPtr& open
 
     // As in BuildPolyPatLoops, loops[0..placed] are used and the last of them is in the current chain.
     std::size_t placed = 0;
-    bool chaining = false;                // the current chain is a polygon loop being grown
-    std::deque<PatLoopNodePtr> chain;     // its nodes (the very node objects of the joined loops)
-    IPatLoopPtr passOn;                   // or a loop of another kind, which joins nothing
+    bool chaining = false;             // the current chain is a polygon loop being grown
+    std::deque<PatLoopNodePtr> chain;  // its nodes (the very node objects of the joined loops)
+    IPatLoopPtr passOn;                // or a loop of another kind, which joins nothing
     auto startChain = [&](std::size_t o) {
         chain.clear();
         passOn.reset();
@@ -279,7 +280,8 @@ PatLoopListPtr LoopBuilder::BuildClosedLoopByOpenLoop(const PatLoopListPtr& open
                     return;
                 }
                 double d = 0.0;
-                const tagLoopConnectType type = NearestEndPair(chainStart, chainEnd, ends[2 * o], ends[2 * o + 1], d);
+                const tagLoopConnectType type =
+                    NearestEndPair(chainStart, chainEnd, ends[2 * o], ends[2 * o + 1], d);
                 if (d < tolerance) {  // strict, as GetLoopConnectInfo
                     takenAt = at;
                     action = type;

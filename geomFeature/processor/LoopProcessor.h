@@ -47,7 +47,8 @@ public:
     //
     // With a progress meter, it reports the loops inserted and stops early when cancelled: the tree then
     // holds the loops inserted so far.
-    static LoopTopItemListPtr CalcLoopTopStruct(const PatLoopListPtr& loops, ProgressMeter* progress = nullptr);
+    static LoopTopItemListPtr CalcLoopTopStruct(const PatLoopListPtr& loops,
+                                                ProgressMeter* progress = nullptr);
 
     // --- Upkeep on pattern edits (LoopProcessor_Upkeep.cpp) -------------------------------------------
     // Keep the loops in step with single pattern edits without rebuilding them. Loop caches go stale; the

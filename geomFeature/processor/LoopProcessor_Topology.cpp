@@ -50,7 +50,7 @@ private:
         std::size_t key = 0;       // its place in that level's order of arrival
         std::size_t subLevel = 0;  // the level of its sub-items; 0 until it has one
         enum class Outline : char { Unknown, None, Some };
-        Outline outline = Outline::Unknown;  // whether its outline yields a polygon
+        Outline outline = Outline::Unknown;         // whether its outline yields a polygon
         std::unique_ptr<PreparedPolygon> prepared;  // once it has been the outer loop of a test
     };
     struct Level {
@@ -63,7 +63,8 @@ private:
     // progress is told about every enclosure test, so that one loop gathering thousands of others does not
     // keep it waiting (it counts the loops inserted).
     void Insert(std::size_t n, ProgressMeter* progress);
-    // The items of level that may enclose or be enclosed by loop n: those whose box meets n's, in level order.
+    // The items of level that may enclose or be enclosed by loop n: those whose box meets n's, in level
+    // order.
     void Candidates(std::size_t level, std::size_t n, std::vector<std::size_t>& out);
     void Append(std::size_t level, std::size_t n);
     void Leave(std::size_t n);
@@ -91,8 +92,10 @@ NestingBuilder::NestingBuilder(const PatLoopList& loops) {
         facts.item = boost::make_shared<LoopTopItem>(loop);
         const PatLoopCachePtr cache = loop->GetCacheData();
         facts.hasCache = static_cast<bool>(cache);
-        // A loop without a cache takes part in no enclosure; a box of NaN keeps it out of every candidate list.
-        facts.rect = cache ? cache->GetLoopRect() : Rect2D(std::nan(""), std::nan(""), std::nan(""), std::nan(""));
+        // A loop without a cache takes part in no enclosure; a box of NaN keeps it out of every candidate
+        // list.
+        facts.rect =
+            cache ? cache->GetLoopRect() : Rect2D(std::nan(""), std::nan(""), std::nan(""), std::nan(""));
         facts.open = loop->IsOpenPath(kTopologyOpenTol) != 0;
         m_loops.push_back(std::move(facts));
     }
@@ -171,9 +174,8 @@ void NestingBuilder::Candidates(std::size_t level, std::size_t n, std::vector<st
     const Rect2D& rect = m_loops[n].rect;
     if (l.index) {
         l.index->QueryIntersects(rect, out);
-        std::sort(out.begin(), out.end(), [this](std::size_t a, std::size_t b) {
-            return m_loops[a].key < m_loops[b].key;
-        });
+        std::sort(out.begin(), out.end(),
+                  [this](std::size_t a, std::size_t b) { return m_loops[a].key < m_loops[b].key; });
     } else {
         for (const std::size_t member : l.members) {
             out.push_back(member);
@@ -247,8 +249,8 @@ const Polygon2D* NestingBuilder::OutlineOf(std::size_t n) {
     if (n == m_current && m_currentPolygon) {
         return m_currentPolygon.get();
     }
-    const Poly2DList polys =
-        PolygonBuilder::BuildPolyListFromLineArc(loop.loop->GetCacheData()->GetLoopBaseGeom(), kTopologyPolygonTol);
+    const Poly2DList polys = PolygonBuilder::BuildPolyListFromLineArc(
+        loop.loop->GetCacheData()->GetLoopBaseGeom(), kTopologyPolygonTol);
     Polygon2DPtr first = polys.empty() ? Polygon2DPtr() : polys.front();
     loop.outline = first ? Loop::Outline::Some : Loop::Outline::None;
     if (!first) {
@@ -266,24 +268,31 @@ const Polygon2D* NestingBuilder::OutlineOf(std::size_t n) {
 bool NestingBuilder::Encloses(std::size_t outer, std::size_t inner) {
     const Loop& a = m_loops[outer];
     const Loop& b = m_loops[inner];
-    if (a.open || !a.hasCache || !b.hasCache) return false;
-    if (!a.rect.IncludeRect(b.rect)) return false;
-    if (b.open) return true;
+    if (a.open || !a.hasCache || !b.hasCache)
+        return false;
+    if (!a.rect.IncludeRect(b.rect))
+        return false;
+    if (b.open)
+        return true;
     if (!m_loops[outer].prepared) {
         const Polygon2D* polygon = OutlineOf(outer);
-        if (!polygon) return false;
+        if (!polygon)
+            return false;
         m_loops[outer].prepared = std::make_unique<PreparedPolygon>(*polygon);
-        if (outer == m_current) m_currentPolygon.reset();
+        if (outer == m_current)
+            m_currentPolygon.reset();
     }
     const Polygon2D* inside = OutlineOf(inner);
-    if (!inside) return false;
+    if (!inside)
+        return false;
     return m_loops[outer].prepared->IncludePolygon(*inside) != 0;
 }
 
 }  // namespace
 
 LoopTopItemListPtr LoopProcessor::CalcLoopTopStruct(const PatLoopListPtr& loops, ProgressMeter* progress) {
-    if (!loops) return boost::make_shared<LoopTopItemList>();
+    if (!loops)
+        return boost::make_shared<LoopTopItemList>();
     return NestingBuilder(*loops).Build(progress);
 }
 

@@ -180,7 +180,8 @@ IPatternPtr RecogniseShape(const Pieces& p) {
 // Every loop is judged on its own, in list order, and the lists change only after the last one, so a loop
 // never sees the result of another. Only closed polygon loops are tried (standard and array loops are
 // shapes already, open loops bound nothing).
-void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& loops, ProgressMeter* progress) {
+void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                          ProgressMeter* progress) {
     if (!patterns || !loops) {
         return;
     }

@@ -12,12 +12,12 @@
 
 #include "geomFeature/host/appframe/ProgressMeter.h"
 #include "geomFeature/host/geomkit/Arc2D.h"
+#include "geomFeature/host/geomkit/GeomTolerance.h"
 #include "geomFeature/host/geomkit/Line2D.h"
 #include "geomFeature/host/geomkit/Matrix2D.h"
 #include "geomFeature/host/geomkit/PolyViewDlg.h"
 #include "geomFeature/host/geomkit/Rect2D.h"
 #include "geomFeature/host/geomkit/RectTree.h"
-#include "geomFeature/host/geomkit/GeomTolerance.h"
 #include "geomFeature/host/logkit/LogMgr.h"
 #include "geomFeature/host/mathkit/IntegerList.h"
 #include "geomFeature/loop/PatLoopList.h"
@@ -61,7 +61,8 @@ Rect2D LineBox(const IPattern& line) {
 Rect2D LineReach(const IPattern& a, double tolerance) {
     Rect2D box = LineBox(a);
     const double reach = std::max(kPatDuplicateTol, 2.0 * tolerance);
-    const double scale = std::fabs(box.left) + std::fabs(box.right) + std::fabs(box.bottom) + std::fabs(box.top);
+    const double scale =
+        std::fabs(box.left) + std::fabs(box.right) + std::fabs(box.bottom) + std::fabs(box.top);
     box.Inflate(reach + (reach + scale) * kIndexSlack);
     return box;
 }
@@ -171,8 +172,8 @@ void PatProcessor::MergePattern(const PatternListPtr& patterns, double tolerance
             if (removed[j]) {
                 continue;
             }
-            // Arcs whose radii differ by more than this can neither duplicate nor merge (the merge's own test,
-            // on the same values).
+            // Arcs whose radii differ by more than this can neither duplicate nor merge (the merge's own
+            // test, on the same values).
             if (arc) {
                 const ArcPatternPtr other = boost::dynamic_pointer_cast<ArcPattern>(b);
                 if (other && std::fabs(radius - other->GetRadius()) > kGeomEqualTol) {

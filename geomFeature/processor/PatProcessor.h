@@ -36,8 +36,8 @@ public:
     //
     // With a progress meter, it reports the patterns walked and stops early when cancelled, leaving the
     // list with the merges done so far.
-    static void MergePattern(const PatternListPtr& patterns, double tolerance, std::vector<DataID>& removedIds,
-                             ProgressMeter* progress = nullptr);
+    static void MergePattern(const PatternListPtr& patterns, double tolerance,
+                             std::vector<DataID>& removedIds, ProgressMeter* progress = nullptr);
     // Translates every pattern (seeds and arrays alike) so that the lower-left corner of the list's box
     // lands on the origin, and refreshes their caches. An empty list is left alone. A progress meter is
     // told how far it got; a cancel does not stop it half-way (the caller stops after it).

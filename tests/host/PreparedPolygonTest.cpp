@@ -66,7 +66,8 @@ std::vector<OuterCase> Outers() {
 // Small polygons all over (and around) the outer polygon's box, at every scale, and the special ones.
 std::vector<Polygon2D> Inners(const Polygon2D& outer, std::mt19937& rng) {
     const Rect2D box = outer.GetRect();
-    std::uniform_real_distribution<double> ux(box.left - 10, box.right + 10), uy(box.bottom - 10, box.top + 10);
+    std::uniform_real_distribution<double> ux(box.left - 10, box.right + 10),
+        uy(box.bottom - 10, box.top + 10);
     std::uniform_real_distribution<double> scale(-6, 1.5), unit(0, 1);
     std::vector<Polygon2D> inners;
     for (int k = 0; k < 400; ++k) {
@@ -74,10 +75,20 @@ std::vector<Polygon2D> Inners(const Polygon2D& outer, std::mt19937& rng) {
         const double r = std::pow(10.0, scale(rng));
         const double tol = unit(rng) < 0.5 ? 0.0 : 0.0052;
         switch (k % 4) {
-            case 0: inners.emplace_back(Ngon(c, r, 3 + static_cast<int>(unit(rng) * 40), unit(rng), 0.0, rng), tol); break;
-            case 1: inners.emplace_back(std::vector<Point2D>{{c.x - r, c.y}, {c.x + r, c.y}, {c.x + r, c.y + r}}, tol); break;
-            case 2: inners.emplace_back(std::vector<Point2D>{c, {c.x + r, c.y + r}}, tol); break;  // flat
-            default: inners.emplace_back(Ngon(c, r, 8, 0.0, 0.7, rng), tol); break;
+            case 0:
+                inners.emplace_back(Ngon(c, r, 3 + static_cast<int>(unit(rng) * 40), unit(rng), 0.0, rng),
+                                    tol);
+                break;
+            case 1:
+                inners.emplace_back(std::vector<Point2D>{{c.x - r, c.y}, {c.x + r, c.y}, {c.x + r, c.y + r}},
+                                    tol);
+                break;
+            case 2:
+                inners.emplace_back(std::vector<Point2D>{c, {c.x + r, c.y + r}}, tol);
+                break;  // flat
+            default:
+                inners.emplace_back(Ngon(c, r, 8, 0.0, 0.7, rng), tol);
+                break;
         }
     }
     // On the boundary: the outline itself, shrunk and grown a hair, and squares on every vertex and edge.
@@ -93,8 +104,14 @@ std::vector<Polygon2D> Inners(const Polygon2D& outer, std::mt19937& rng) {
         const Point2D& b = outer.pts[(i + 1) % outer.pts.size()];
         const Point2D m((a.x + b.x) / 2, (a.y + b.y) / 2);
         for (const double d : {0.0, 1e-3, 0.0104, 0.0157, 0.02, 1.0}) {
-            inners.emplace_back(std::vector<Point2D>{{m.x - d, m.y - d}, {m.x + d + 1, m.y - d}, {m.x + d + 1, m.y + d + 1}, {m.x - d, m.y + d + 1}}, 0.0052);
-            inners.emplace_back(std::vector<Point2D>{{a.x + d, a.y + d}, {a.x + d + 0.5, a.y + d}, {a.x + d, a.y + d + 0.5}}, 0.0);
+            inners.emplace_back(std::vector<Point2D>{{m.x - d, m.y - d},
+                                                     {m.x + d + 1, m.y - d},
+                                                     {m.x + d + 1, m.y + d + 1},
+                                                     {m.x - d, m.y + d + 1}},
+                                0.0052);
+            inners.emplace_back(
+                std::vector<Point2D>{{a.x + d, a.y + d}, {a.x + d + 0.5, a.y + d}, {a.x + d, a.y + d + 0.5}},
+                0.0);
         }
     }
     return inners;
@@ -116,7 +133,8 @@ TEST(PreparedPolygonTest, AnswersAsThePolygonItself) {
                 enclosed += expected;
             }
             // The draw is meant to land on both answers (a flat outline encloses nothing).
-            if (outer.GetArea() != 0 && c.name != std::string("figure of eight") && c.name != std::string("pentagram")) {
+            if (outer.GetArea() != 0 && c.name != std::string("figure of eight") &&
+                c.name != std::string("pentagram")) {
                 EXPECT_GT(enclosed, 20);
             }
         }

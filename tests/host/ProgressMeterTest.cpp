@@ -3,8 +3,8 @@
 #include <mutex>
 #include <vector>
 
-#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
+#include <boost/make_shared.hpp>
 
 #include "geomFeature/host/appframe/ProgressData.h"
 #include "geomFeature/host/appframe/ProgressMeter.h"
@@ -21,10 +21,13 @@ TEST(ProgressMeterTest, PublishesWithinStagesInOrderAndWithinTheirShare) {
     auto data = boost::make_shared<ProgressData>();
     std::vector<Seen> seen;
     // No least interval: every clock look publishes, i.e. every 64th step.
-    ProgressMeter meter(data, [&] {
-        std::lock_guard<std::mutex> lock(data->GetMutex());
-        seen.push_back({data->GetPercentage(), data->GetSubTask()});
-    }, std::chrono::milliseconds(0));
+    ProgressMeter meter(
+        data,
+        [&] {
+            std::lock_guard<std::mutex> lock(data->GetMutex());
+            seen.push_back({data->GetPercentage(), data->GetSubTask()});
+        },
+        std::chrono::milliseconds(0));
     meter.BeginStage(L"first", 0, 40);
     for (std::size_t i = 0; i < 1000; ++i) ASSERT_TRUE(meter.Step(i, 1000));
     meter.BeginStage(L"second", 40, 100);
@@ -53,7 +56,8 @@ TEST(ProgressMeterTest, ACancelStopsTheWorkAtTheNextPublication) {
             std::lock_guard<std::mutex> lock(data->GetMutex());
             data->SetCancel(true);
         }
-        if (!meter.Step(done, 100000)) break;
+        if (!meter.Step(done, 100000))
+            break;
     }
     EXPECT_GE(done, 500u);
     EXPECT_LT(done, 500u + 64u);  // noticed at the next look, within one batch of steps

@@ -19,13 +19,14 @@ namespace Norvane {
 namespace {
 
 namespace fs = std::filesystem;
-using testplate::FirstDifference;
 using testplate::Fingerprint;
+using testplate::FirstDifference;
 
 // The reference is quadratic: a 10,000-piece plate takes it several seconds, and many times that under the
 // sanitizers. One such plate runs in every plain build; GF_DIFF_LARGE=1 runs them all, sanitizers or not.
 bool LargeAllowed(bool always) {
-    if (std::getenv("GF_DIFF_LARGE") != nullptr) return true;
+    if (std::getenv("GF_DIFF_LARGE") != nullptr)
+        return true;
 #ifdef GF_SANITIZED
     (void)always;
     return false;
@@ -91,16 +92,19 @@ TEST(CorpusDifferential, SameAsTheScanOfEveryCandidate) {
                                 fs::path(GF_SOURCE_DIR) / "samples"}) {
         std::error_code ec;
         for (const auto& entry : fs::directory_iterator(dir, ec)) {
-            if (entry.path().extension() == ".dxf") files.push_back(entry.path());
+            if (entry.path().extension() == ".dxf")
+                files.push_back(entry.path());
         }
     }
     std::sort(files.begin(), files.end());
-    if (files.size() < 4) GTEST_SKIP() << "no corpus at " << GF_CORPUS_DIR;
+    if (files.size() < 4)
+        GTEST_SKIP() << "no corpus at " << GF_CORPUS_DIR;
     int compared = 0;
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.string());
         const DxfReader::Result first = DxfReader::Read(file.string());
-        if (!first.Ok()) continue;  // the reader's own tests cover refused files
+        if (!first.Ok())
+            continue;  // the reader's own tests cover refused files
         const DxfReader::Result second = DxfReader::Read(file.string());
         const std::string difference = Compare(first.patterns, second.patterns, ImportOptions());
         EXPECT_TRUE(difference.empty()) << difference;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
+#include <boost/make_shared.hpp>
 
 #include "geomFeature/host/mathkit/IntegerList.h"
 #include "geomFeature/loop/PatLoopList.h"
@@ -57,7 +57,8 @@ OpenChains MakeChains(unsigned seed) {
                 loop->AppendPattern(line, 1);
                 from = line->GetEndPoint();
             }
-            if (rng() % 2) loop->ReverseDirection();
+            if (rng() % 2)
+                loop->ReverseDirection();
         }
         out.loops->push_back(loop);
     }
@@ -70,8 +71,9 @@ std::vector<std::string> Describe(const PatLoopList& loops, const std::vector<IP
     for (const IPatLoopPtr& loop : loops) {
         std::string line = std::to_string(loop->GetLoopType()) + ":";
         for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) {
-            line += " " + std::to_string(std::find(pieces.begin(), pieces.end(), node->GetPat()) - pieces.begin()) + "/" +
-                    std::to_string(node->FollowLoopDir());
+            line += " " +
+                    std::to_string(std::find(pieces.begin(), pieces.end(), node->GetPat()) - pieces.begin()) +
+                    "/" + std::to_string(node->FollowLoopDir());
         }
         lines.push_back(line);
     }
@@ -93,7 +95,8 @@ TEST(IndexedOperationsTest, JoiningOpenLoopsTakesTheSameLoopsInTheSameOrder) {
 
 std::vector<IPatternPtr> Lines(int n) {
     std::vector<IPatternPtr> lines;
-    for (int i = 0; i < n; ++i) lines.push_back(boost::make_shared<LinePattern>(Point2D(i, 0), Point2D(i, 1)));
+    for (int i = 0; i < n; ++i)
+        lines.push_back(boost::make_shared<LinePattern>(Point2D(i, 0), Point2D(i, 1)));
     return lines;
 }
 
@@ -103,7 +106,8 @@ TEST(IndexedOperationsTest, RemovalsByIdentifierRemoveWhatTheLinearSearchesRemov
     std::uniform_int_distribution<int> pick(0, 29);
     for (int round = 0; round < 200; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        // A list that may hold a pattern twice, and the patterns / identifiers to remove (some twice, some absent).
+        // A list that may hold a pattern twice, and the patterns / identifiers to remove (some twice, some
+        // absent).
         PatternList start;
         for (int k = 0; k < 25; ++k) start.push_back(lines[pick(rng)]);
         auto other = boost::make_shared<PatternList>();
@@ -143,7 +147,8 @@ TEST(IndexedOperationsTest, DeletingLoopsMovesTheSameLastLoopsIntoTheFreedPlaces
         std::vector<IPatLoopPtr> shuffled = loops;
         std::shuffle(shuffled.begin(), shuffled.end(), rng);
         start.assign(shuffled.begin(), shuffled.begin() + 20);
-        if (round % 10 == 0) start.push_back(start.front());  // one loop twice: the plain way is taken
+        if (round % 10 == 0)
+            start.push_back(start.front());  // one loop twice: the plain way is taken
         auto doomed = boost::make_shared<PatLoopList>();
         for (int k = 0, n = pick(rng); k < n; ++k) doomed->push_back(loops[pick(rng)]);
 

@@ -63,8 +63,8 @@ std::vector<std::string> Fingerprint(const Part& part) {
     for (std::size_t i = 0; i < part.loops->size(); ++i) {
         const IPatLoopPtr& loop = (*part.loops)[i];
         loopIndex.emplace(loop.get(), i);
-        std::string line = "L " + std::to_string(loop->GetLoopType()) + " b" + std::to_string(loop->IsBoundaryLoop()) +
-                           Box(loop->GetCacheData()->GetLoopRect());
+        std::string line = "L " + std::to_string(loop->GetLoopType()) + " b" +
+                           std::to_string(loop->IsBoundaryLoop()) + Box(loop->GetCacheData()->GetLoopRect());
         for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) {
             const auto it = patternIndex.find(node->GetPat().get());
             line += " " + (it == patternIndex.end() ? std::string("?") : std::to_string(it->second)) + "/" +
@@ -78,14 +78,17 @@ std::vector<std::string> Fingerprint(const Part& part) {
     return lines;
 }
 
-std::string FirstDifference(const std::vector<std::string>& expected, const std::vector<std::string>& actual) {
+std::string FirstDifference(const std::vector<std::string>& expected,
+                            const std::vector<std::string>& actual) {
     for (std::size_t i = 0; i < std::min(expected.size(), actual.size()); ++i) {
         if (expected[i] != actual[i]) {
-            return "line " + std::to_string(i) + "\n  expected: " + expected[i] + "\n  actual:   " + actual[i];
+            return "line " + std::to_string(i) + "\n  expected: " + expected[i] +
+                   "\n  actual:   " + actual[i];
         }
     }
     if (expected.size() != actual.size()) {
-        return std::to_string(expected.size()) + " lines expected, " + std::to_string(actual.size()) + " found";
+        return std::to_string(expected.size()) + " lines expected, " + std::to_string(actual.size()) +
+               " found";
     }
     return std::string();
 }

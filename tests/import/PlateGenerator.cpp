@@ -24,19 +24,26 @@ constexpr double kExact = 1e-9;
 
 using Chain = std::vector<IPatternPtr>;
 
-IPatternPtr Line(const Point2D& a, const Point2D& b) { return boost::make_shared<LinePattern>(a, b); }
+IPatternPtr Line(const Point2D& a, const Point2D& b) {
+    return boost::make_shared<LinePattern>(a, b);
+}
 IPatternPtr Arc(const Point2D& c, double r, double start, double sweep) {
     return boost::make_shared<ArcPattern>(c, r, start, sweep);
 }
-Point2D At(const Point2D& c, double r, double angle) { return Point2D(c.x + r * std::cos(angle), c.y + r * std::sin(angle)); }
+Point2D At(const Point2D& c, double r, double angle) {
+    return Point2D(c.x + r * std::cos(angle), c.y + r * std::sin(angle));
+}
 Point2D Offset(const Point2D& c, double along, double across, double angle) {
-    return Point2D(c.x + along * std::cos(angle) - across * std::sin(angle), c.y + along * std::sin(angle) + across * std::cos(angle));
+    return Point2D(c.x + along * std::cos(angle) - across * std::sin(angle),
+                   c.y + along * std::sin(angle) + across * std::cos(angle));
 }
 
 IPatternPtr Reversed(const IPatternPtr& p) {
-    if (p->GetPatternType() == PAT_LINE) return Line(p->GetEndPoint(), p->GetStartPoint());
+    if (p->GetPatternType() == PAT_LINE)
+        return Line(p->GetEndPoint(), p->GetStartPoint());
     const auto arc = boost::dynamic_pointer_cast<ArcPattern>(p);
-    return Arc(arc->GetBasePoint(), arc->GetRadius(), arc->GetStartAngle() + arc->GetMoveAngle(), -arc->GetMoveAngle());
+    return Arc(arc->GetBasePoint(), arc->GetRadius(), arc->GetStartAngle() + arc->GetMoveAngle(),
+               -arc->GetMoveAngle());
 }
 
 // Arcs joined in order by the lines between the end of one and the start of the next (none where they meet).
@@ -46,7 +53,8 @@ Chain ArcsJoined(const std::vector<IPatternPtr>& arcs) {
         chain.push_back(arcs[i]);
         const Point2D from = arcs[i]->GetEndPoint();
         const Point2D to = arcs[(i + 1) % arcs.size()]->GetStartPoint();
-        if (from.DistanceTo(to) > kExact) chain.push_back(Line(from, to));
+        if (from.DistanceTo(to) > kExact)
+            chain.push_back(Line(from, to));
     }
     return chain;
 }
@@ -76,12 +84,15 @@ private:
     }
     Chain Obround(const Point2D& c, double length, double width, double th) {
         const double r = width / 2, half = (length - width) / 2;
-        return ArcsJoined({Arc(Offset(c, half, 0, th), r, th - kPi / 2, kPi), Arc(Offset(c, -half, 0, th), r, th + kPi / 2, kPi)});
+        return ArcsJoined({Arc(Offset(c, half, 0, th), r, th - kPi / 2, kPi),
+                           Arc(Offset(c, -half, 0, th), r, th + kPi / 2, kPi)});
     }
     Chain RoundedRect(const Point2D& c, double length, double width, double r, double th) {
         const double x = length / 2 - r, y = width / 2 - r;
-        return ArcsJoined({Arc(Offset(c, x, y, th), r, th, kPi / 2), Arc(Offset(c, -x, y, th), r, th + kPi / 2, kPi / 2),
-                           Arc(Offset(c, -x, -y, th), r, th + kPi, kPi / 2), Arc(Offset(c, x, -y, th), r, th + 1.5 * kPi, kPi / 2)});
+        return ArcsJoined({Arc(Offset(c, x, y, th), r, th, kPi / 2),
+                           Arc(Offset(c, -x, y, th), r, th + kPi / 2, kPi / 2),
+                           Arc(Offset(c, -x, -y, th), r, th + kPi, kPi / 2),
+                           Arc(Offset(c, x, -y, th), r, th + 1.5 * kPi, kPi / 2)});
     }
     Chain SingleD(const Point2D& c, double r, double flat, double th) {
         const double a = std::acos(flat / r);
@@ -120,18 +131,30 @@ private:
     Chain AnyHole(const Point2D& c, double fit) {
         const double th = P(0.5) ? 0.0 : U(0, 2 * kPi);
         switch (I(0, 11)) {
-            case 0: return Circle(c, fit * U(0.3, 1), 1);
-            case 1: return Circle(c, fit * U(0.3, 1), 2);
-            case 2: return Circle(c, fit * U(0.3, 1), 4);
-            case 3: return Obround(c, 2 * fit * 0.9, fit * U(0.4, 0.8), th);
-            case 4: return RoundedRect(c, 1.4 * fit, fit * U(0.6, 1.0), fit * 0.2, th);
-            case 5: return SingleD(c, fit * 0.8, fit * U(0.3, 0.7), th);
-            case 6: return DoubleD(c, fit * 0.8, fit * U(0.3, 0.7), th);
-            case 7: return RadSlot(c, fit * 0.7, fit * 0.3, th, U(0.5, 2.5));
-            case 8: return Ellipse(c, fit * 0.9, fit * U(0.3, 0.7), th, 36);
-            case 9: return Rect(c, 1.4 * fit, fit * U(0.4, 1.0), th);
-            case 10: return Triangle(c, fit * 1.2, fit * U(0.6, 1.4), th);
-            default: return Freeform(c, fit, I(8, 60));
+            case 0:
+                return Circle(c, fit * U(0.3, 1), 1);
+            case 1:
+                return Circle(c, fit * U(0.3, 1), 2);
+            case 2:
+                return Circle(c, fit * U(0.3, 1), 4);
+            case 3:
+                return Obround(c, 2 * fit * 0.9, fit * U(0.4, 0.8), th);
+            case 4:
+                return RoundedRect(c, 1.4 * fit, fit * U(0.6, 1.0), fit * 0.2, th);
+            case 5:
+                return SingleD(c, fit * 0.8, fit * U(0.3, 0.7), th);
+            case 6:
+                return DoubleD(c, fit * 0.8, fit * U(0.3, 0.7), th);
+            case 7:
+                return RadSlot(c, fit * 0.7, fit * 0.3, th, U(0.5, 2.5));
+            case 8:
+                return Ellipse(c, fit * 0.9, fit * U(0.3, 0.7), th, 36);
+            case 9:
+                return Rect(c, 1.4 * fit, fit * U(0.4, 1.0), th);
+            case 10:
+                return Triangle(c, fit * 1.2, fit * U(0.6, 1.4), th);
+            default:
+                return Freeform(c, fit, I(8, 60));
         }
     }
 
@@ -143,7 +166,8 @@ private:
             if (piece->GetPatternType() == PAT_LINE && P(0.08)) {  // a gap at the start joint
                 const Point2D s = piece->GetStartPoint();
                 const double gap = U(1e-7, 9e-6), dir = U(0, 2 * kPi);
-                piece = Line(Point2D(s.x + gap * std::cos(dir), s.y + gap * std::sin(dir)), piece->GetEndPoint());
+                piece =
+                    Line(Point2D(s.x + gap * std::cos(dir), s.y + gap * std::sin(dir)), piece->GetEndPoint());
             }
             if (piece->GetPatternType() == PAT_LINE && P(0.03)) {  // split in two, overlapping or touching
                 const Point2D s = piece->GetStartPoint(), e = piece->GetEndPoint();
@@ -153,7 +177,8 @@ private:
                 continue;
             }
             Emit(piece);
-            if (P(0.02)) Emit(piece);  // drawn twice (Emit may reverse either copy)
+            if (P(0.02))
+                Emit(piece);  // drawn twice (Emit may reverse either copy)
         }
     }
 
@@ -170,23 +195,36 @@ private:
     // Equal holes for a grid: one of each kind, of a size set by fit.
     Chain HoleOfKind(int kind, const Point2D& c, double fit) {
         switch (kind) {
-            case 0: return Circle(c, fit * 0.8, 1);
-            case 1: return Circle(c, fit * 0.8, 2);
-            case 2: return Circle(c, fit * 0.8, 4);
-            case 3: return Obround(c, 2 * fit * 0.9, fit * 0.6, 0.3);
-            case 4: return RoundedRect(c, 1.4 * fit, fit * 0.8, fit * 0.2, 0.0);
-            case 5: return SingleD(c, fit * 0.8, fit * 0.5, 0.0);
-            case 6: return DoubleD(c, fit * 0.8, fit * 0.5, 1.0);
-            case 7: return RadSlot(c, fit * 0.7, fit * 0.3, 0.2, 1.5);
-            case 8: return Ellipse(c, fit * 0.9, fit * 0.5, 0.4, 36);
-            case 9: return Rect(c, 1.4 * fit, fit * 0.7, 0.0);
-            case 10: return Triangle(c, fit * 1.2, fit, 0.0);
-            default: return Freeform(c, fit, 24);
+            case 0:
+                return Circle(c, fit * 0.8, 1);
+            case 1:
+                return Circle(c, fit * 0.8, 2);
+            case 2:
+                return Circle(c, fit * 0.8, 4);
+            case 3:
+                return Obround(c, 2 * fit * 0.9, fit * 0.6, 0.3);
+            case 4:
+                return RoundedRect(c, 1.4 * fit, fit * 0.8, fit * 0.2, 0.0);
+            case 5:
+                return SingleD(c, fit * 0.8, fit * 0.5, 0.0);
+            case 6:
+                return DoubleD(c, fit * 0.8, fit * 0.5, 1.0);
+            case 7:
+                return RadSlot(c, fit * 0.7, fit * 0.3, 0.2, 1.5);
+            case 8:
+                return Ellipse(c, fit * 0.9, fit * 0.5, 0.4, 36);
+            case 9:
+                return Rect(c, 1.4 * fit, fit * 0.7, 0.0);
+            case 10:
+                return Triangle(c, fit * 1.2, fit, 0.0);
+            default:
+                return Freeform(c, fit, 24);
         }
     }
     void HoleMix(const Point2D& o) {
         for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3; ++j) Contour(AnyHole(Offset(o, kCell * (j + 0.5) / 3, kCell * (i + 0.5) / 3, 0), kCell / 7));
+            for (int j = 0; j < 3; ++j)
+                Contour(AnyHole(Offset(o, kCell * (j + 0.5) / 3, kCell * (i + 0.5) / 3, 0), kCell / 7));
     }
     // A free-form cut-out with an island, which has a hole, which has an island.
     void Nested(const Point2D& o) {
@@ -194,8 +232,10 @@ private:
         Contour(Freeform(c, kCell * 0.48, I(40, 200)));
         Contour(Circle(c, kCell * 0.3, I(1, 3)));
         Contour(Rect(c, kCell * 0.3, kCell * 0.25, U(0, kPi)));
-        if (P(0.7)) Contour(Circle(c, kCell * 0.08, 1));
-        if (P(0.5)) Contour(AnyHole(Point2D(c.x + kCell * 0.38, c.y), kCell * 0.05));  // between the rings
+        if (P(0.7))
+            Contour(Circle(c, kCell * 0.08, 1));
+        if (P(0.5))
+            Contour(AnyHole(Point2D(c.x + kCell * 0.38, c.y), kCell * 0.05));  // between the rings
     }
     void Marks(const Point2D& o) {
         for (int k = 0; k < I(1, 4); ++k) {
@@ -240,15 +280,20 @@ private:
         Contour(Circle(Point2D(r.x, r.y + 10), 2 + 2e-4, 2));
         const Point2D s(p.x + 2, p.y + 14);  // two squares sharing a side, one inside a frame touching it
         Contour(Polygon({s, Point2D(s.x + 4, s.y), Point2D(s.x + 4, s.y + 4), Point2D(s.x, s.y + 4)}));
-        Contour(Polygon({Point2D(s.x + 4, s.y), Point2D(s.x + 8, s.y), Point2D(s.x + 8, s.y + 4), Point2D(s.x + 4, s.y + 4)}));
-        Contour(Polygon({Point2D(s.x - 1, s.y - 1), Point2D(s.x + 9, s.y - 1), Point2D(s.x + 9, s.y + 4), Point2D(s.x - 1, s.y + 4)}));
-        // A long line cut into touching pieces, a circle cut into arcs, concentric arcs, a reversed duplicate.
+        Contour(Polygon({Point2D(s.x + 4, s.y), Point2D(s.x + 8, s.y), Point2D(s.x + 8, s.y + 4),
+                         Point2D(s.x + 4, s.y + 4)}));
+        Contour(Polygon({Point2D(s.x - 1, s.y - 1), Point2D(s.x + 9, s.y - 1), Point2D(s.x + 9, s.y + 4),
+                         Point2D(s.x - 1, s.y + 4)}));
+        // A long line cut into touching pieces, a circle cut into arcs, concentric arcs, a reversed
+        // duplicate.
         const Point2D l(p.x, p.y + 22);
         const int cuts = I(4, 16);
-        for (int k = 0; k < cuts; ++k) Emit(Line(Point2D(l.x + 30.0 * k / cuts, l.y), Point2D(l.x + 30.0 * (k + 1) / cuts, l.y)));
+        for (int k = 0; k < cuts; ++k)
+            Emit(Line(Point2D(l.x + 30.0 * k / cuts, l.y), Point2D(l.x + 30.0 * (k + 1) / cuts, l.y)));
         const Point2D cc(p.x + 30, p.y + 10);
         const int arcs = I(3, 12);
-        for (int k = 0; k < arcs; ++k) Emit(Arc(cc, 3, 2 * kPi * k / arcs, 2 * kPi / arcs * (P(0.3) ? 1.2 : 1.0)));
+        for (int k = 0; k < arcs; ++k)
+            Emit(Arc(cc, 3, 2 * kPi * k / arcs, 2 * kPi / arcs * (P(0.3) ? 1.2 : 1.0)));
         for (int k = 1; k <= 4; ++k) Emit(Arc(cc, 3 + 0.5 * k, U(0, kPi), U(0.5, 2)));
         const IPatternPtr twice = Arc(Point2D(cc.x, cc.y + 8), 2, 0.5, 1.5);
         Emit(twice);
@@ -258,9 +303,10 @@ private:
     // in the notch (inside the frame's box, outside its outline) and another touches the frame from inside.
     void Outer(double width, double height) {
         const double a = width * 0.4, b = width * 0.6, depth = std::min(20.0, height * 0.2);
-        const std::vector<Point2D> pts = {{-10, -10}, {width + 10, -10}, {width + 10, height + 10}, {b, height + 10},
-                                          {b, height + 10 - depth}, {a, height + 10 - depth}, {a, height + 10},
-                                          {-10, height + 10}};
+        const std::vector<Point2D> pts = {
+            {-10, -10},       {width + 10, -10},        {width + 10, height + 10},
+            {b, height + 10}, {b, height + 10 - depth}, {a, height + 10 - depth},
+            {a, height + 10}, {-10, height + 10}};
         Chain chain;
         for (std::size_t i = 0; i < pts.size(); ++i) {
             const Point2D s = pts[i], e = pts[(i + 1) % pts.size()];
@@ -292,7 +338,8 @@ PatternListPtr Plate::Make() {
     Adversarial(Point2D(0, 0));
     ++cell;
     while (m_out.size() < m_spec.pieces) {
-        const Point2D o(static_cast<double>(cell % perRow) * kCell, static_cast<double>(cell / perRow) * kCell);
+        const Point2D o(static_cast<double>(cell % perRow) * kCell,
+                        static_cast<double>(cell / perRow) * kCell);
         const int pick = I(0, 99);
         groups[pick < 35 ? 0 : pick < 60 ? 1 : pick < 80 ? 2 : pick < 90 ? 3 : 4](o);
         ++cell;

@@ -3,16 +3,16 @@
 // patterns and loops, with values of every magnitude and sign (many of which "%.16f" rounds), and the
 // tables are compared value by value, bit for bit, type included.
 #include <cinttypes>
-#include <cstdarg>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
-#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
+#include <boost/make_shared.hpp>
 
 #include "geomFeature/host/appframe/ProgressData.h"
 #include "geomFeature/host/appframe/ProgressMeter.h"
@@ -69,7 +69,8 @@ std::vector<std::string> Dump(const DBConnectPtr& db, const std::string& table) 
                 const double v = field->GetDouble();
                 std::uint64_t bits = 0;
                 std::memcpy(&bits, &v, sizeof bits);
-                row += " r" + std::to_string(bits) + "/" + std::to_string(static_cast<int>(field->GetValueType()));
+                row += " r" + std::to_string(bits) + "/" +
+                       std::to_string(static_cast<int>(field->GetValueType()));
             }
         }
         rows.push_back(row);
@@ -82,11 +83,16 @@ double AnyValue(std::mt19937& rng) {
     std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
     std::uniform_int_distribution<int> exponent(-24, 16), special(0, 19);
     switch (special(rng)) {
-        case 0: return 0.0;
-        case 1: return -0.0;
-        case 2: return 0.5e-16;
-        case 3: return -1.25e-17;
-        default: return mantissa(rng) * std::pow(10.0, exponent(rng));
+        case 0:
+            return 0.0;
+        case 1:
+            return -0.0;
+        case 2:
+            return 0.5e-16;
+        case 3:
+            return -1.25e-17;
+        default:
+            return mantissa(rng) * std::pow(10.0, exponent(rng));
     }
 }
 
@@ -104,13 +110,16 @@ TEST(SavedRowsTest, BoundValuesStoreWhatTheStatementTextsStore) {
             texts.push_back(PatternInsert(line->GetID(), PAT_LINE, {p.x, p.y, v.x, v.y}));
             patterns->push_back(line);
         } else if (k % 3 == 1) {
-            auto arc = boost::make_shared<ArcPattern>(p, std::fabs(AnyValue(rng)) + 1e-3, AnyValue(rng), 1.0 + AnyValue(rng) * 1e-3);
+            auto arc = boost::make_shared<ArcPattern>(p, std::fabs(AnyValue(rng)) + 1e-3, AnyValue(rng),
+                                                      1.0 + AnyValue(rng) * 1e-3);
             const Vector2D v = arc->GetBaseVector();
-            texts.push_back(PatternInsert(arc->GetID(), PAT_ARC, {p.x, p.y, v.Length(), std::atan2(v.y, v.x), arc->GetMoveAngle()}));
+            texts.push_back(PatternInsert(arc->GetID(), PAT_ARC,
+                                          {p.x, p.y, v.Length(), std::atan2(v.y, v.x), arc->GetMoveAngle()}));
             patterns->push_back(arc);
         } else {
             auto circle = boost::make_shared<CirclePattern>(p, std::fabs(AnyValue(rng)) + 1e-3);
-            texts.push_back(PatternInsert(circle->GetID(), PAT_CIRCLE, {p.x, p.y, circle->GetBaseVector().Length()}));
+            texts.push_back(
+                PatternInsert(circle->GetID(), PAT_CIRCLE, {p.x, p.y, circle->GetBaseVector().Length()}));
             patterns->push_back(circle);
         }
     }
@@ -120,15 +129,16 @@ TEST(SavedRowsTest, BoundValuesStoreWhatTheStatementTextsStore) {
     auto array = boost::make_shared<PatLinePattern>(Point2D(0.1, 0.2), Vector2D(1.0 / 3, 0), 4);
     links.Link(array, seed);
     texts.push_back(PatternInsert(seed->GetID(), PAT_CIRCLE, {0.1, 0.2, 0.3}));
-    texts.push_back(PatternInsert(array->GetID(), PAT_LINE_ARRAY, {0.1, 0.2, array->GetSpace(), array->GetAngle()},
-                                  array->GetRepeatNum()));
+    texts.push_back(PatternInsert(array->GetID(), PAT_LINE_ARRAY,
+                                  {0.1, 0.2, array->GetSpace(), array->GetAngle()}, array->GetRepeatNum()));
     patterns->push_back(seed);
     patterns->push_back(array);
     for (const IPatternPtr& p : {IPatternPtr(seed), IPatternPtr(array)}) {
         const PatRelationListPtr relations = p->GetPatRelationList();
         for (int i = 0; i < relations->GetCount(); ++i) {
             const PatRelationPtr r = relations->GetPatRelationByIndex(i);
-            texts.push_back(Printf("insert into geometry_patrelation values (%" PRId64 ", %" PRId64 ", %" PRId64 ", %d);",
+            texts.push_back(Printf("insert into geometry_patrelation values (%" PRId64 ", %" PRId64
+                                   ", %" PRId64 ", %d);",
                                    r->GetID(), r->GetParentID(), r->GetTargetPat()->GetID(),
                                    static_cast<int>(r->GetRelationType())));
         }
@@ -155,10 +165,12 @@ TEST(SavedRowsTest, LoopRowsAreThoseOfTheStatementTexts) {
         auto loop = boost::make_shared<PolyPatLoop>();
         texts.push_back(Printf("insert into geometry_loopData values (%" PRId64 ");", loop->GetID()));
         for (int j = 0; j < k % 5; ++j) {
-            loop->AppendPattern(boost::make_shared<LinePattern>(Point2D(j, k), Point2D(j + 1, k)), (j + k) % 2);
+            loop->AppendPattern(boost::make_shared<LinePattern>(Point2D(j, k), Point2D(j + 1, k)),
+                                (j + k) % 2);
             const PatLoopNodePtr& node = loop->GetLoopNodes()->back();
-            texts.push_back(Printf("insert into geometry_loopnodeData values (%" PRId64 ", %" PRId64 ", %" PRId64 ", %d, %d);",
-                                   node->GetID(), node->GetPat()->GetID(), loop->GetID(), j, node->FollowLoopDir()));
+            texts.push_back(Printf(
+                "insert into geometry_loopnodeData values (%" PRId64 ", %" PRId64 ", %" PRId64 ", %d, %d);",
+                node->GetID(), node->GetPat()->GetID(), loop->GetID(), j, node->FollowLoopDir()));
         }
         loops->push_back(loop);
     }
@@ -177,7 +189,8 @@ TEST(SavedRowsTest, ACancelledSaveKeepsTheEarlierPart) {
     persisttest::TempPath file;
     auto make = [](int count) {
         auto patterns = boost::make_shared<PatternList>();
-        for (int k = 0; k < count; ++k) patterns->push_back(boost::make_shared<LinePattern>(Point2D(k, 0), Point2D(k, 1)));
+        for (int k = 0; k < count; ++k)
+            patterns->push_back(boost::make_shared<LinePattern>(Point2D(k, 0), Point2D(k, 1)));
         return patterns;
     };
     const PatternListPtr first = make(3);

@@ -6,16 +6,15 @@
 #include <cmath>
 #include <functional>
 #include <mutex>
-#include <set>
-#include <vector>
 #include <random>
+#include <set>
 #include <string>
+#include <vector>
 
+#include <gtest/gtest.h>
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
-#include <gtest/gtest.h>
 
-#include "geomFeature/processor/ImportPipeline.h"
 #include "geomFeature/host/appframe/ProgressData.h"
 #include "geomFeature/host/mathkit/MathEx.h"
 #include "geomFeature/loop/PolyPatLoop.h"
@@ -31,6 +30,7 @@
 #include "geomFeature/pattern/RectHolePattern.h"
 #include "geomFeature/pattern/SingleDPattern.h"
 #include "geomFeature/pattern/TRHolePattern.h"
+#include "geomFeature/processor/ImportPipeline.h"
 #include "geomFeature/processor/LoopBuilder.h"
 #include "geomFeature/processor/LoopProcessor.h"
 #include "geomFeature/processor/PatDecomposer.h"
@@ -52,9 +52,13 @@ struct ShapeCase {
     double tol = kOutlineTol;
 };
 
-void PrintTo(const ShapeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ShapeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
-double Uniform(std::mt19937& rng, double lo, double hi) { return std::uniform_real_distribution<>(lo, hi)(rng); }
+double Uniform(std::mt19937& rng, double lo, double hi) {
+    return std::uniform_real_distribution<>(lo, hi)(rng);
+}
 
 // The ellipse is drawn as 36 lines between points on it, as drawings from other systems have it.
 PatternListPtr EllipseAsLines(const EllipsePattern& ellipse) {
@@ -96,7 +100,8 @@ TEST_P(ShapeRoundTripTest, LoosePiecesComeBackAsTheShape) {
         const Geom2DList drawnOutline = OutlineOf(drawn);
         auto patterns = boost::make_shared<PatternList>();
         for (const IPatternPtr& piece : *drawn) {
-            if (rng() % 2) ImportPipeline::ReversePiece(piece);
+            if (rng() % 2)
+                ImportPipeline::ReversePiece(piece);
             patterns->push_back(piece);
         }
         // A plate with a chamfered corner, so that it is no rectangle itself.
@@ -121,7 +126,8 @@ TEST_P(ShapeRoundTripTest, LoosePiecesComeBackAsTheShape) {
         ASSERT_EQ(inside->size(), 1u);
         EXPECT_EQ(inside->front()->GetPatLoop()->GetLoopType(), LOOP_STD);
         EXPECT_EQ(inside->front()->GetPatLoop()->GetPatByNodeIdx(0), found);
-        EXPECT_EQ(part.loops->GetBoundaryLoop(), part.loops->GetPatLoopIndex(part.tree->front()->GetPatLoop()->GetID()));
+        EXPECT_EQ(part.loops->GetBoundaryLoop(),
+                  part.loops->GetPatLoopIndex(part.tree->front()->GetPatLoop()->GetID()));
 
         // Decomposed and chained again, the shape traces the outline it was recognised from.
         const PatternListPtr pieces = PatDecomposer::DecomposeStdPat(found);
@@ -137,63 +143,66 @@ TEST_P(ShapeRoundTripTest, LoosePiecesComeBackAsTheShape) {
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, ShapeRoundTripTest,
-    ::testing::Values(
-        ShapeCase{"circle", PAT_CIRCLE,
-                  [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
-                      return boost::make_shared<CirclePattern>(c, Uniform(rng, 1, 10));
-                  }},
-        // Drawn as 36 chords, the ellipse is recognised within the grouping bound, not exactly.
-        ShapeCase{"ellipse", PAT_ELLIPSE,
-                  [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
-                      const double length = Uniform(rng, 10, 20);
-                      return boost::make_shared<EllipsePattern>(c, Uniform(rng, -kPi, kPi), length,
-                                                                length * Uniform(rng, 0.3, 0.8));
-                  },
-                  0.05},
-        ShapeCase{"obround", PAT_OBROUND,
-                  [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
-                      const double length = Uniform(rng, 8, 20);
-                      return boost::make_shared<OBroundPattern>(c, Uniform(rng, -kPi, kPi), length,
-                                                                length * Uniform(rng, 0.2, 0.6));
-                  }},
-        ShapeCase{"single_d", PAT_SINGLE_D,
-                  [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
-                      const double r = Uniform(rng, 2, 10);
-                      return boost::make_shared<SingleDPattern>(c, r, r * Uniform(rng, 0.3, 0.9),
-                                                                Uniform(rng, -kPi, kPi));
-                  }},
-        ShapeCase{"double_d", PAT_DOUBLE_D,
-                  [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
-                      const double r = Uniform(rng, 2, 10);
-                      return boost::make_shared<DoubleDPattern>(c, r, r * Uniform(rng, 0.3, 0.9),
-                                                                Uniform(rng, -kPi, kPi));
-                  }},
-        ShapeCase{"radius_slot", PAT_RAD_SLOT,
-                  [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
-                      const double r = Uniform(rng, 10, 20);
-                      return boost::make_shared<RadSlotPattern>(c, r, Uniform(rng, -kPi, kPi),
-                                                                Uniform(rng, 0.3, 2.5) * (rng() % 2 ? 1 : -1),
-                                                                r * Uniform(rng, 0.1, 0.4));
-                  }},
-        ShapeCase{"rectangle", PAT_RECT_HOLE,
-                  [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
-                      const double angle = Uniform(rng, -kPi, kPi);
-                      const double side = Uniform(rng, 4, 15);
-                      return boost::make_shared<RectHolePattern>(
-                          c, Vector2D(side * std::cos(angle), side * std::sin(angle)), Uniform(rng, 0.3, 2.0));
-                  }},
-        ShapeCase{"rounded_rectangle", PAT_RC_HOLE,
-                  [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
-                      const double length = Uniform(rng, 8, 20), width = length * Uniform(rng, 0.3, 0.9);
-                      return boost::make_shared<RCHolePattern>(c, length, width, width * Uniform(rng, 0.1, 0.4),
-                                                               Uniform(rng, -kPi, kPi));
-                  }},
-        ShapeCase{"triangle", PAT_TR_HOLE,
-                  [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
-                      const double base = Uniform(rng, 4, 15);
-                      return boost::make_shared<TRHolePattern>(c, Uniform(rng, -kPi, kPi), base,
-                                                               base * Uniform(rng, 0.4, 1.5));
-                  }}),
+    ::testing::Values(ShapeCase{"circle", PAT_CIRCLE,
+                                [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
+                                    return boost::make_shared<CirclePattern>(c, Uniform(rng, 1, 10));
+                                }},
+                      // Drawn as 36 chords, the ellipse is recognised within the grouping bound, not exactly.
+                      ShapeCase{"ellipse", PAT_ELLIPSE,
+                                [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
+                                    const double length = Uniform(rng, 10, 20);
+                                    return boost::make_shared<EllipsePattern>(
+                                        c, Uniform(rng, -kPi, kPi), length, length * Uniform(rng, 0.3, 0.8));
+                                },
+                                0.05},
+                      ShapeCase{"obround", PAT_OBROUND,
+                                [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
+                                    const double length = Uniform(rng, 8, 20);
+                                    return boost::make_shared<OBroundPattern>(
+                                        c, Uniform(rng, -kPi, kPi), length, length * Uniform(rng, 0.2, 0.6));
+                                }},
+                      ShapeCase{"single_d", PAT_SINGLE_D,
+                                [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
+                                    const double r = Uniform(rng, 2, 10);
+                                    return boost::make_shared<SingleDPattern>(
+                                        c, r, r * Uniform(rng, 0.3, 0.9), Uniform(rng, -kPi, kPi));
+                                }},
+                      ShapeCase{"double_d", PAT_DOUBLE_D,
+                                [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
+                                    const double r = Uniform(rng, 2, 10);
+                                    return boost::make_shared<DoubleDPattern>(
+                                        c, r, r * Uniform(rng, 0.3, 0.9), Uniform(rng, -kPi, kPi));
+                                }},
+                      ShapeCase{"radius_slot", PAT_RAD_SLOT,
+                                [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
+                                    const double r = Uniform(rng, 10, 20);
+                                    return boost::make_shared<RadSlotPattern>(
+                                        c, r, Uniform(rng, -kPi, kPi),
+                                        Uniform(rng, 0.3, 2.5) * (rng() % 2 ? 1 : -1),
+                                        r * Uniform(rng, 0.1, 0.4));
+                                }},
+                      ShapeCase{"rectangle", PAT_RECT_HOLE,
+                                [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
+                                    const double angle = Uniform(rng, -kPi, kPi);
+                                    const double side = Uniform(rng, 4, 15);
+                                    return boost::make_shared<RectHolePattern>(
+                                        c, Vector2D(side * std::cos(angle), side * std::sin(angle)),
+                                        Uniform(rng, 0.3, 2.0));
+                                }},
+                      ShapeCase{"rounded_rectangle", PAT_RC_HOLE,
+                                [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
+                                    const double length = Uniform(rng, 8, 20),
+                                                 width = length * Uniform(rng, 0.3, 0.9);
+                                    return boost::make_shared<RCHolePattern>(c, length, width,
+                                                                             width * Uniform(rng, 0.1, 0.4),
+                                                                             Uniform(rng, -kPi, kPi));
+                                }},
+                      ShapeCase{"triangle", PAT_TR_HOLE,
+                                [](std::mt19937& rng, const Point2D& c) -> IPatternPtr {
+                                    const double base = Uniform(rng, 4, 15);
+                                    return boost::make_shared<TRHolePattern>(c, Uniform(rng, -kPi, kPi), base,
+                                                                             base * Uniform(rng, 0.4, 1.5));
+                                }}),
     [](const ::testing::TestParamInfo<ShapeCase>& info) { return std::string(info.param.name); });
 
 // A grid of loose squares: enough pieces for every stage to have work.
@@ -201,8 +210,12 @@ PatternListPtr SquareGrid(int side) {
     auto patterns = boost::make_shared<PatternList>();
     for (int i = 0; i < side; ++i) {
         for (int j = 0; j < side; ++j) {
-            const Point2D c[] = {{3.0 * i, 3.0 * j}, {3.0 * i + 2, 3.0 * j}, {3.0 * i + 2, 3.0 * j + 1}, {3.0 * i, 3.0 * j + 1}};
-            for (int k = 0; k < 4; ++k) patterns->push_back(boost::make_shared<LinePattern>(c[k], c[(k + 1) % 4]));
+            const Point2D c[] = {{3.0 * i, 3.0 * j},
+                                 {3.0 * i + 2, 3.0 * j},
+                                 {3.0 * i + 2, 3.0 * j + 1},
+                                 {3.0 * i, 3.0 * j + 1}};
+            for (int k = 0; k < 4; ++k)
+                patterns->push_back(boost::make_shared<LinePattern>(c[k], c[(k + 1) % 4]));
         }
     }
     patterns->UpdateCache();
@@ -241,7 +254,8 @@ TEST(ImportPipelineProgressTest, ACancelStopsTheRunWithConsistentLists) {
     std::set<const IPattern*> listed;
     for (const IPatternPtr& p : *part.patterns) listed.insert(p.get());
     for (const IPatLoopPtr& loop : *part.loops)
-        for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) EXPECT_EQ(listed.count(node->GetPat().get()), 1u);
+        for (const PatLoopNodePtr& node : *loop->GetLoopNodes())
+            EXPECT_EQ(listed.count(node->GetPat().get()), 1u);
     std::lock_guard<std::mutex> lock(progress->GetMutex());
     EXPECT_TRUE(progress->IsFinished());
     EXPECT_EQ(progress->GetSubTask(), L"Import cancelled.");

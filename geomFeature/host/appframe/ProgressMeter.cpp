@@ -8,7 +8,8 @@
 
 namespace Norvane {
 
-ProgressMeter::ProgressMeter(boost::shared_ptr<ProgressData> data, Notify notify, std::chrono::milliseconds interval)
+ProgressMeter::ProgressMeter(boost::shared_ptr<ProgressData> data, Notify notify,
+                             std::chrono::milliseconds interval)
     : m_data(std::move(data)), m_notify(std::move(notify)), m_interval(interval) {}
 
 void ProgressMeter::BeginStage(const std::wstring& text, double from, double to) {
@@ -23,7 +24,8 @@ bool ProgressMeter::Tick(std::size_t done, std::size_t total) {
     if (now - m_last < m_interval) {
         return !m_cancelled;
     }
-    const double fraction = total == 0 ? 0.0 : std::min(1.0, static_cast<double>(done) / static_cast<double>(total));
+    const double fraction =
+        total == 0 ? 0.0 : std::min(1.0, static_cast<double>(done) / static_cast<double>(total));
     Publish(m_from + (m_to - m_from) * fraction, false);
     return !m_cancelled;
 }

@@ -14,8 +14,8 @@ DBStatement::DBStatement(sqlite3* db, const std::string& path, const std::string
         const std::string reason = sqlite3_errmsg(m_db);
         sqlite3_finalize(m_statement);
         m_statement = nullptr;
-        throw DBException(tagDBError::SqlError,
-                          "cannot prepare a statement in '" + m_path + "': " + reason + " (statement: " + text + ")");
+        throw DBException(tagDBError::SqlError, "cannot prepare a statement in '" + m_path + "': " + reason +
+                                                    " (statement: " + text + ")");
     }
 }
 
@@ -24,8 +24,8 @@ DBStatement::~DBStatement() {
 }
 
 void DBStatement::Fail(const std::string& what) const {
-    throw DBException(tagDBError::SqlError,
-                      what + " in '" + m_path + "': " + sqlite3_errmsg(m_db) + " (statement: " + m_text + ")");
+    throw DBException(tagDBError::SqlError, what + " in '" + m_path + "': " + sqlite3_errmsg(m_db) +
+                                                " (statement: " + m_text + ")");
 }
 
 void DBStatement::BindInt64(int index, std::int64_t value) {

@@ -124,8 +124,9 @@ bool PreparedPolygon::EdgeNear(std::size_t edge, const Rect2D& box) const {
     }
     const double nx = a.y - b.y;
     const double ny = b.x - a.x;
-    const double s[4] = {nx * (box.left - a.x) + ny * (box.bottom - a.y), nx * (box.right - a.x) + ny * (box.bottom - a.y),
-                         nx * (box.left - a.x) + ny * (box.top - a.y), nx * (box.right - a.x) + ny * (box.top - a.y)};
+    const double s[4] = {
+        nx * (box.left - a.x) + ny * (box.bottom - a.y), nx * (box.right - a.x) + ny * (box.bottom - a.y),
+        nx * (box.left - a.x) + ny * (box.top - a.y), nx * (box.right - a.x) + ny * (box.top - a.y)};
     const bool allAbove = s[0] > 0 && s[1] > 0 && s[2] > 0 && s[3] > 0;
     const bool allBelow = s[0] < 0 && s[1] < 0 && s[2] < 0 && s[3] < 0;
     return !allAbove && !allBelow;

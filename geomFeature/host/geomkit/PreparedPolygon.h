@@ -34,7 +34,7 @@ private:
     void BuildGrid() const;
 
     Polygon2D m_polygon;
-    bool m_valid = false;   // a proper ring (the general test answers 0 for everything otherwise)
+    bool m_valid = false;       // a proper ring (the general test answers 0 for everything otherwise)
     mutable int m_simple = -1;  // -1 unknown; found on first use
     Rect2D m_box;
     double m_scale = 0.0;  // size of the coordinates, for the rounding margin
@@ -47,7 +47,7 @@ private:
     mutable double m_cellH = 0.0;
     mutable std::vector<std::size_t> m_cellStart;  // CSR offsets, m_columns * m_rows + 1
     mutable std::vector<std::size_t> m_cellEdges;
-    mutable std::vector<std::size_t> m_seen;       // per edge: the query that last looked at it
+    mutable std::vector<std::size_t> m_seen;  // per edge: the query that last looked at it
     mutable std::size_t m_query = 0;
 };
 

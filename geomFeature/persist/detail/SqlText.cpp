@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 
 namespace Norvane {
 namespace detail {
@@ -17,7 +17,8 @@ std::size_t FormatReal16(double value, char* buffer) {
         return sizeof kZero - 1;
     }
     // Like printf, to_chars gives the exactly rounded decimal expansion, so both texts are the same.
-    const std::to_chars_result r = std::to_chars(buffer, buffer + kRealTextSize, value, std::chars_format::fixed, 16);
+    const std::to_chars_result r =
+        std::to_chars(buffer, buffer + kRealTextSize, value, std::chars_format::fixed, 16);
     return static_cast<std::size_t>(r.ptr - buffer);
 }
 

@@ -42,7 +42,8 @@ public:
         const std::int32_t y0 = Coord(p.y - r);
         const std::int32_t y1 = Coord(p.y + r);
         // A radius far larger than the cells: every point is a candidate anyway.
-        if (static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1) > static_cast<double>(m_ids.size())) {
+        if (static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1) >
+            static_cast<double>(m_ids.size())) {
             for (const std::uint32_t id : m_ids) {
                 visit(static_cast<std::size_t>(id));
             }
@@ -73,13 +74,14 @@ private:
 
     std::int32_t Coord(double v) const;
     static std::uint64_t Key(std::int32_t x, std::int32_t y) {
-        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) | static_cast<std::uint32_t>(y);
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32) |
+               static_cast<std::uint32_t>(y);
     }
     const Slot* Find(std::uint64_t key) const;
     Slot& FindOrAdd(std::uint64_t key);  // while building
 
     double m_cell = 1.0;
-    std::vector<Slot> m_slots;       // open addressing, size a power of two
+    std::vector<Slot> m_slots;         // open addressing, size a power of two
     std::vector<std::uint32_t> m_ids;  // point numbers, grouped by cell
 };
 

@@ -62,17 +62,22 @@ tagPatConnectType NearestEndPair(const Point2D& chainStart, const Point2D& chain
 }
 
 bool Encloses(const IPatLoopPtr& outer, const IPatLoopPtr& inner) {
-    if (outer->IsOpenPath(kTopologyOpenTol)) return false;
+    if (outer->IsOpenPath(kTopologyOpenTol))
+        return false;
     const PatLoopCachePtr outerCache = outer->GetCacheData();
     const PatLoopCachePtr innerCache = inner->GetCacheData();
-    if (!outerCache || !innerCache) return false;
-    if (!outerCache->GetLoopRect().IncludeRect(innerCache->GetLoopRect())) return false;
-    if (inner->IsOpenPath(kTopologyOpenTol)) return true;
+    if (!outerCache || !innerCache)
+        return false;
+    if (!outerCache->GetLoopRect().IncludeRect(innerCache->GetLoopRect()))
+        return false;
+    if (inner->IsOpenPath(kTopologyOpenTol))
+        return true;
     const Poly2DList outerPolys =
         PolygonBuilder::BuildPolyListFromLineArc(outerCache->GetLoopBaseGeom(), kTopologyPolygonTol);
     const Poly2DList innerPolys =
         PolygonBuilder::BuildPolyListFromLineArc(innerCache->GetLoopBaseGeom(), kTopologyPolygonTol);
-    if (outerPolys.empty() || innerPolys.empty() || !outerPolys[0] || !innerPolys[0]) return false;
+    if (outerPolys.empty() || innerPolys.empty() || !outerPolys[0] || !innerPolys[0])
+        return false;
     return outerPolys[0]->IncludePolygon(*innerPolys[0]) != 0;
 }
 
@@ -96,7 +101,8 @@ void AddLoopToTop(const LoopTopItemListPtr& level, const LoopTopItemPtr& item) {
             }
         }
     }
-    if (!level->TopItemExist(item)) level->push_back(item);
+    if (!level->TopItemExist(item))
+        level->push_back(item);
 }
 
 }  // namespace
@@ -105,7 +111,8 @@ void MergePattern(const PatternListPtr& patterns, double tolerance, std::vector<
     PatternList& list = *patterns;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const IPatternPtr a = list[i];
-        if (!a) continue;
+        if (!a)
+            continue;
         std::size_t j = i + 1;
         while (j < list.size()) {
             const IPatternPtr b = list[j];
@@ -133,7 +140,8 @@ PatLoopListPtr BuildPolyPatLoops(const PatternListPtr& patterns, double toleranc
     auto result = boost::make_shared<PatLoopList>();
     PatternList& list = *patterns;
     const std::size_t n = list.size();
-    if (n == 0) return result;
+    if (n == 0)
+        return result;
     std::size_t placed = 0;
     auto chain = boost::make_shared<PolyPatLoop>();
     chain->AppendPattern(list[0], 1);
@@ -147,7 +155,8 @@ PatLoopListPtr BuildPolyPatLoops(const PatternListPtr& patterns, double toleranc
             double d = 0.0;
             const tagPatConnectType nearest =
                 NearestEndPair(chainStart, chainEnd, list[j]->GetStartPoint(), list[j]->GetEndPoint(), d);
-            if (!(d < tolerance)) continue;
+            if (!(d < tolerance))
+                continue;
             if (d <= kExactJointTol) {
                 candidate = j;
                 action = nearest;
@@ -170,7 +179,8 @@ PatLoopListPtr BuildPolyPatLoops(const PatternListPtr& patterns, double toleranc
             continue;
         }
         result->push_back(chain);
-        if (placed + 1 >= n) return result;
+        if (placed + 1 >= n)
+            return result;
         ++placed;
         chain = boost::make_shared<PolyPatLoop>();
         chain->AppendPattern(list[placed], 1);
@@ -181,7 +191,8 @@ PatLoopListPtr BuildPatLoops(const PatternListPtr& patterns, double tolerance) {
     auto result = boost::make_shared<PatLoopList>();
     auto loose = boost::make_shared<PatternList>();
     for (const IPatternPtr& pattern : *patterns) {
-        if (pattern->IsControlPat()) continue;
+        if (pattern->IsControlPat())
+            continue;
         if (pattern->IsStdPat()) {
             result->push_back(boost::make_shared<StdPatLoop>(boost::make_shared<PatLoopNode>(pattern, 1)));
         } else if (pattern->IsArrayPat()) {
@@ -201,7 +212,8 @@ PatLoopListPtr BuildClosedLoopByOpenLoop(const PatLoopListPtr& openLoops, double
     auto result = boost::make_shared<PatLoopList>();
     PatLoopList& loops = *openLoops;
     const std::size_t m = loops.size();
-    if (m == 0) return result;
+    if (m == 0)
+        return result;
     std::size_t placed = 0;
     PolyPatLoopPtr chain;
     IPatLoopPtr passOn;
@@ -226,7 +238,8 @@ PatLoopListPtr BuildClosedLoopByOpenLoop(const PatLoopListPtr& openLoops, double
             const Point2D chainEnd = chain->GetEndPt();
             for (std::size_t j = placed + 1; j < m; ++j) {
                 other = boost::dynamic_pointer_cast<PolyPatLoop>(loops[j]);
-                if (!other || other->GetLoopNodes()->empty()) continue;
+                if (!other || other->GetLoopNodes()->empty())
+                    continue;
                 double d = 0.0;
                 const tagPatConnectType nearest =
                     NearestEndPair(chainStart, chainEnd, other->GetStartPt(), other->GetEndPt(), d);
@@ -238,16 +251,19 @@ PatLoopListPtr BuildClosedLoopByOpenLoop(const PatLoopListPtr& openLoops, double
             }
         }
         if (taken != m) {
-            if (ConnectFollowFlag(action) == 0) other->ReverseDirection();
+            if (ConnectFollowFlag(action) == 0)
+                other->ReverseDirection();
             PatLoopNodeListPtr nodes = chain->GetLoopNodes();
             PatLoopNodeListPtr from = other->GetLoopNodes();
-            nodes->insert(ConnectsInFront(action) ? nodes->begin() : nodes->end(), from->begin(), from->end());
+            nodes->insert(ConnectsInFront(action) ? nodes->begin() : nodes->end(), from->begin(),
+                          from->end());
             std::swap(loops[taken], loops[placed + 1]);
             ++placed;
             continue;
         }
         result->push_back(chain ? IPatLoopPtr(chain) : passOn);
-        if (placed + 1 >= m) return result;
+        if (placed + 1 >= m)
+            return result;
         ++placed;
         startChain(loops[placed]);
     }
@@ -279,7 +295,8 @@ void RemovePatternsEx(PatternList& patterns, const IntegerListPtr& ids) {
 void RemovePatterns(PatternList& patterns, const PatternListPtr& other) {
     std::vector<DataID> ids;
     for (const IPatternPtr& pattern : *other) {
-        if (pattern) ids.push_back(pattern->GetID());
+        if (pattern)
+            ids.push_back(pattern->GetID());
     }
     for (const DataID id : ids) {
         for (std::size_t i = 0; i < patterns.size(); ++i) {
@@ -319,7 +336,8 @@ Part RunImport(const PatternListPtr& patterns, const ImportOptions& options) {
     if (options.moveToOrigin && !patterns->empty()) {
         PatProcessor::AdjustOriginToLB(patterns);
     }
-    part.loops = patterns->empty() ? boost::make_shared<PatLoopList>() : BuildPatLoops(patterns, options.joinTol);
+    part.loops =
+        patterns->empty() ? boost::make_shared<PatLoopList>() : BuildPatLoops(patterns, options.joinTol);
     LoopProcessor::UpdateCache(part.loops);
     if (options.recognise) {
         ImportPipeline::OrientClosedLoops(part.loops);
@@ -328,7 +346,8 @@ Part RunImport(const PatternListPtr& patterns, const ImportOptions& options) {
     if (options.nest) {
         LoopProcessor::UpdateCache(part.loops);
         part.tree = CalcLoopTopStruct(part.loops);
-        if (!part.loops->empty()) part.loops->UpdateBoundaryLoop();
+        if (!part.loops->empty())
+            part.loops->UpdateBoundaryLoop();
     }
     return part;
 }
