@@ -26,7 +26,7 @@
 #include <boost/pointer_cast.hpp>
 #include <nlohmann/json.hpp>
 
-#include "apps/core/ImportPipeline.h"
+#include "geomFeature/processor/ImportPipeline.h"
 #include "geomFeature/host/geomkit/Geom2DList.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/loop/PolyPatLoop.h"

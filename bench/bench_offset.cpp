@@ -24,7 +24,7 @@
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
-#include "apps/core/ImportPipeline.h"
+#include "geomFeature/processor/ImportPipeline.h"
 #include "bench/PlateText.h"
 #include "geomFeature/host/geomkit/Arc2D.h"
 #include "geomFeature/host/geomkit/Geom2DList.h"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds one benchmark program, generates plates of loose pieces (deterministic, bench/gen_plate.py) and
 # runs the program on them.
-# Usage: bench/run_bench.sh PROGRAM [build-dir] [sizes...]      (PROGRAM: bench_loops, bench_offset, ...)
+# Usage: bench/run_bench.sh PROGRAM [build-dir] [sizes...]      (PROGRAM: bench_import, bench_offset, ...)
 # Extra options for the program go in BENCH_ARGS, extra options for the generator in PLATE_ARGS.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 #include <unordered_map>
 
 #include <boost/make_shared.hpp>
@@ -13,6 +14,8 @@
 #include "apps/core/TerminalProgress.h"
 #include "geomFeature/draw/LoopDrawer.h"
 #include "geomFeature/draw/SnapPtDrawer.h"
+#include "geomFeature/host/appframe/ProgressData.h"
+#include "geomFeature/host/appframe/ResourceString.h"
 #include "geomFeature/host/optkit/DisplayParam.h"
 #include "geomFeature/host/optkit/NVOptionInfo.h"
 #include "geomFeature/host/viewkit/CairoViewPort.h"
@@ -27,6 +30,9 @@ namespace Norvane {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Progress text of the save that ends an import.
+constexpr int kResSavingPart = 12550;
 
 // "1 piece", "2 pieces"; the plural form is given where adding "s" would be wrong.
 std::string Plural(std::size_t n, const char* one, const char* many = nullptr) {
@@ -101,12 +107,21 @@ void ImportCommand::Run() const {
     }
 
     ImportReport report;
-    Part part = ImportPipeline::Run(read.patterns, clean, report, [&](const std::string& stage, double f) {
-        progress.Update(stage, 0.1 + 0.8 * f);
-    });
-    progress.Update("saving " + output, 0.95);
+    // The module reports into ProgressData; the line shows the clean-up from 10 to 85 % and the save after it.
+    const auto shower = [&progress](const boost::shared_ptr<ProgressData>& data, double from, double span) {
+        return [&progress, data, from, span] {
+            std::lock_guard<std::mutex> lock(data->GetMutex());
+            const std::wstring& stage = data->GetSubTask();
+            progress.Update(std::string(stage.begin(), stage.end()), from + span * data->GetPercentage() / 100.0);
+        };
+    };
+    const auto cleaning = boost::make_shared<ProgressData>();
+    Part part = ImportPipeline::Run(read.patterns, clean, report, cleaning, shower(cleaning, 0.1, 0.75));
+    const auto savingData = boost::make_shared<ProgressData>();
+    ProgressMeter saving(savingData, shower(savingData, 0.85, 0.15));
+    saving.BeginStage(ResourceString::Load(kResSavingPart), 0.0, 100.0);
     OutputFile::Write(output, force, [&](const std::string& temporary) {
-        const PartFileResult saved = PartFile::Save(temporary, part.patterns, part.loops);
+        const PartFileResult saved = PartFile::Save(temporary, part.patterns, part.loops, PartSaveHook(), &saving);
         if (!saved.IsOk()) throw CliError(kExitIoError, output + ": " + saved.message);
     });
     progress.Done();

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "apps/core/ImportPipeline.h"
+#include "geomFeature/processor/ImportPipeline.h"
 
 namespace Norvane {
 

@@ -14,6 +14,7 @@ namespace Norvane {
 
 class PatLoopList;
 class PolyPatLoop;
+class ProgressMeter;
 class LoopTopItem;
 class LoopTopItemList;
 class Point2DList;
@@ -48,7 +49,17 @@ public:
     // sub-list the loops directly inside it. Every loop occurs once; the loops are not changed. The loop
     // caches must be current. Open loops enclose nothing and are placed inside a closed loop by their boxes
     // alone.
-    static LoopTopItemListPtr CalcLoopTopStruct(const PatLoopListPtr& loops);
+    //
+    // The loops are inserted in list order. At each level a new loop first gathers, in the level's order,
+    // every item it encloses (with their sub-trees); only when it gathers none does it go down into the
+    // first item of the level that encloses it; otherwise it is appended to the level. So of two loops that
+    // enclose each other (equal outlines) the later one becomes the container. Candidates are found by box,
+    // so the work grows with the loops whose boxes meet, not with the square of the count.
+    //
+    // With a progress meter, it reports the loops inserted and stops early when cancelled: the tree then
+    // holds the loops inserted so far.
+    static LoopTopItemListPtr CalcLoopTopStruct(const PatLoopListPtr& loops,
+                                                ProgressMeter* progress = nullptr);
 
     // --- Upkeep on pattern edits (LoopProcessor_Upkeep.cpp) -------------------------------------------
     // Keep the loops in step with single pattern edits without rebuilding them. Loop caches go stale; the

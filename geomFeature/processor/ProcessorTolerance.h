@@ -93,6 +93,15 @@ inline double EllipseFitTolerance(int lineCount, double a, double b) {
 // and the programs that report open contours).
 constexpr double kOpenLoopTol = 0.0001;
 
+// Merging (MergePattern) compares a pattern only with patterns an index finds near it. A duplicate circle,
+// ellipse or arc, and an arc on the same circle, has its centre within this of the pattern's in x and in y
+// (the duplicate test's 1e-4, which covers the merge's 1e-9), so the centre index is asked with it.
+constexpr double kMergeCentreReach = 0.0001;
+
+// Indexes widen every question by this fraction of the coordinates' size, so that rounding in an exact
+// test can never accept what the index left out. Not a tolerance of the result.
+constexpr double kIndexSlack = 1e-12;
+
 // --- Loop building and upkeep (LoopBuilder, LoopProcessor) ------------------------------------------
 // The joining tolerance itself is always the caller's; these are the fixed thresholds around it.
 

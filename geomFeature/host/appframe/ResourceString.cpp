@@ -167,6 +167,18 @@ constexpr ResourceEntry kTable[] = {
     {12533, L"Loop optimisation finished."},
     {12534, L"Loop optimisation cancelled."},
 
+    // Stages of the import of loose geometry, as its progress shows them.
+    {12541, L"Merging duplicate and touching pieces"},
+    {12542, L"Removing tiny pieces"},
+    {12543, L"Moving the part to the origin"},
+    {12544, L"Chaining pieces into loops"},
+    {12545, L"Orienting closed loops"},
+    {12546, L"Recognising standard shapes"},
+    {12547, L"Computing the nesting of loops"},
+    {12548, L"Import finished."},
+    {12549, L"Import cancelled."},
+    {12550, L"Saving the part"},
+
     // Caption of every warning message box.
     {20001, L"Warning"},
 };
