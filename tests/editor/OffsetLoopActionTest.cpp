@@ -19,7 +19,6 @@
 #include "geomFeature/host/appframe/CommandManager.h"
 #include "geomFeature/host/appframe/InputKey.h"
 #include "geomFeature/host/appframe/ResourceString.h"
-#include "geomFeature/host/uikit/ScriptedDialogService.h"
 #include "geomFeature/host/viewkit/RecordingViewPort.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/pattern/CirclePattern.h"
@@ -39,20 +38,6 @@ using Answer = ScriptedDialogService::Answer;
 
 constexpr int kOpenMsg = 12526;
 constexpr int kFailedMsg = 12527;
-
-// Installs a scripted dialog service while it lives.
-class DialogGuard {
-public:
-    DialogGuard() : m_previous(XDialogBase::SetService(script)) {}
-    DialogGuard(const DialogGuard&) = delete;
-    DialogGuard& operator=(const DialogGuard&) = delete;
-    ~DialogGuard() { XDialogBase::SetService(m_previous); }
-
-    ScriptedDialogServicePtr script = boost::make_shared<ScriptedDialogService>();
-
-private:
-    IDialogServicePtr m_previous;
-};
 
 bool BoxNear(const Rect2D& box, const Rect2D& want) {
     constexpr double kTol = 1e-9;
@@ -148,7 +133,7 @@ protected:
 
     testutil::DisplayColorGuard m_colors;
     testutil::MessageBoxGuard m_boxes;
-    DialogGuard m_dialogs;
+    testutil::DialogGuard m_dialogs;
     int m_window = 0;  // its address is the viewport's window handle
     RecordingViewPortPtr m_view = boost::make_shared<RecordingViewPort>(200, 200, Rect2D(-2, 18, -2, 18));
     GeometryEditorPtr m_editor =
