@@ -10,6 +10,7 @@
 
 #include "apps/core/CliError.h"
 #include "apps/core/Commands.h"
+#include "apps/core/OffsetCommand.h"
 
 using namespace Norvane;
 
@@ -93,6 +94,10 @@ int main(int argc, char** argv) {
     renderCmd->add_flag("--snap", render.snapPoints, "Also draw every pattern's snap points");
     renderCmd->add_flag("--dark", render.dark, "Light drawing on a dark background");
     renderCmd->add_flag("-f,--force", render.force, "Replace the output file if it exists");
+    renderCmd->add_option("--kerf", render.kerf,
+                          "Also draw the cutter's paths for this kerf (mm), as `offset` makes them: compensated "
+                          "contours in the selection colour, contours left as drawn in the highlight colour")
+        ->check(CLI::PositiveNumber);
 
     ExportCommand exportCmdData;
     CLI::App* exportCmd = app.add_subcommand(
@@ -100,6 +105,19 @@ int main(int argc, char** argv) {
     exportCmd->add_option("input", exportCmdData.input, "Part database")->required();
     exportCmd->add_option("-o,--output", exportCmdData.output, "DXF file to write")->required();
     exportCmd->add_flag("-f,--force", exportCmdData.force, "Replace the output file if it exists");
+
+    OffsetCommand offset;
+    CLI::App* offsetCmd = app.add_subcommand(
+        "offset", "Compensate a saved part for the cutter's kerf: outer contours and islands grow and holes "
+                  "shrink by half the kerf; what cannot be compensated is kept as drawn and named in a warning");
+    offsetCmd->add_option("input", offset.input, "Part database")->required();
+    offsetCmd->add_option("--kerf", offset.kerf, "Width of the cut (mm); each closed contour moves half of it")
+        ->required()
+        ->check(CLI::PositiveNumber);
+    offsetCmd->add_option("-o,--output", offset.output,
+                          "Part database to write the compensated part to; without it only the report is printed");
+    offsetCmd->add_flag("-f,--force", offset.force, "Replace the output file if it exists");
+    offsetCmd->add_flag("--json", offset.json, "Print the report as JSON (warnings still go to stderr too)");
 
     try {
         app.parse(argc, argv);
@@ -114,6 +132,7 @@ int main(int argc, char** argv) {
         if (*infoCmd) info.Run();
         if (*renderCmd) render.Run();
         if (*exportCmd) exportCmdData.Run();
+        if (*offsetCmd) offset.Run();
     } catch (const CliError& e) {
         std::fprintf(stderr, "geomfeature: %s\n", e.what());
         return e.Code();

@@ -9,6 +9,7 @@
 #include <boost/make_shared.hpp>
 
 #include "apps/core/CliError.h"
+#include "apps/core/OffsetCommand.h"
 #include "apps/core/OutputFile.h"
 #include "apps/core/PartSummary.h"
 #include "apps/core/TerminalProgress.h"
@@ -189,6 +190,7 @@ void RenderCommand::Run() const {
     // The drawers take their colours from the display options; pick the set made for this background.
     NVOptionInfo::GetInstance()->SetDisplayParam(DisplayParam::ForBackground(options.background));
     Rect2D world = part.patterns->empty() ? Rect2D(0, 1, 0, 1) : part.patterns->GetRectBox();
+    if (kerf) world.Inflate(*kerf);  // room for the grown paths
 
     OutputFile::Write(output, force, [&](const std::string& temporary) {
         try {
@@ -196,6 +198,7 @@ void RenderCommand::Run() const {
             LoopDrawer loops(view);
             loops.DrawPatLoopList(part.loops, Matrix2D());
             loops.FlagOpenLoops(part.loops);
+            if (kerf) DrawKerfPaths(view, input, *kerf);
             if (snapPoints) SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
             view->Finish();
         } catch (const ViewPortError& e) {

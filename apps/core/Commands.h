@@ -38,6 +38,7 @@ struct RenderCommand {
     bool snapPoints = false;
     bool dark = false;  // light drawing on a dark background
     bool force = false;
+    std::optional<double> kerf;  // also draw the cutter's paths for this kerf
     void Run() const;
 };
 

@@ -18,10 +18,21 @@ constexpr int kResPropEditCmd = 12256;
 constexpr int kResExplodeStdCmd = 12257;
 constexpr int kResExplodeArrayCmd = 12258;
 constexpr int kResArrayPatternCmd = 12259;
+constexpr int kResOffsetLoopCmd = 12262;
 
 // The selection's prompt, and the refusal to rotate arrays.
 constexpr int kResSelectPrompt = 12480;
 constexpr int kResRotateArrayRefused = 12522;
+
+// The loop offset action: its prompt, its two refusals, and the captions of its dialog.
+constexpr int kResOffsetLoopPrompt = 12494;
+constexpr int kResOffsetLoopOpen = 12526;
+constexpr int kResOffsetLoopFailed = 12527;
+constexpr int kResLoopOffsetDlgTitle = 30151;
+constexpr int kResLoopOffsetDistance = 30152;
+constexpr int kResLoopOffsetSide = 30153;
+constexpr int kResLoopOffsetInside = 30154;
+constexpr int kResLoopOffsetOutside = 30155;
 
 // The pattern property bar: its caption and window id.
 constexpr int kResPatPropBarTitle = 12100;

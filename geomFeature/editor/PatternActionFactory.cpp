@@ -6,6 +6,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "geomFeature/editor/OffsetLoopAction.h"
 #include "geomFeature/editor/PatternActionType.h"
 #include "geomFeature/editor/PatternSelectAction.h"
 
@@ -35,6 +36,9 @@ PatternActionFactory::PatternActionFactory() {
 void PatternActionFactory::RegisterBuiltins() {
     m_makers[EDIT_SELECT] = [](const PatternActionContext& c) -> IActionPtr {
         return boost::make_shared<PatternSelectAction>(c.patterns, c.loops, c.viewPort);
+    };
+    m_makers[EDIT_OFFSET_LOOP] = [](const PatternActionContext& c) -> IActionPtr {
+        return boost::make_shared<OffsetLoopAction>(c.patterns, c.loops, c.viewPort);
     };
 }
 

@@ -222,4 +222,13 @@ constexpr double kOffsetRefineMinSin = 1e-6;
 // between them is no corner and two such lines cross nowhere or overlap.
 constexpr double kOffsetParallelSin = 1e-12;
 
+// --- Kerf compensation (KerfCompensator) ---------------------------------------------------------
+
+// A drawn point lies out of the cutter's reach when its distance from the compensated path exceeds the
+// kerf (twice the offset) by more than this share of it: the slack of the distances' rounding, so that a
+// corner of exactly 60 degrees, whose tip lies exactly a kerf from the path, counts as reached.
+constexpr double kKerfReachRelTol = 1e-9;
+// Compensated paths of two loops this near (inclusive) count as crossing.
+constexpr double kKerfCrossTol = 1e-9;
+
 }  // namespace Norvane

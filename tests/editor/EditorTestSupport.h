@@ -1,8 +1,8 @@
 #pragma once
 
 // Test doubles for driving the geometry editor through its public entry points: a probe action that
-// records what it receives, guards that install action makers and a message-box recorder for one test,
-// and a recording output bar.
+// records what it receives, guards that install action makers, a message-box recorder and a dialog script
+// for one test, and a recording output bar.
 
 #include <string>
 #include <vector>
@@ -13,6 +13,8 @@
 #include "geomFeature/editor/PatternActionFactory.h"
 #include "geomFeature/host/appframe/IOutputBar.h"
 #include "geomFeature/host/uikit/RecordingMessageBox.h"
+#include "geomFeature/host/uikit/ScriptedDialogService.h"
+#include "geomFeature/host/uikit/XDialogBase.h"
 #include "geomFeature/host/uikit/XMessageBox.h"
 
 namespace Norvane {
@@ -105,6 +107,20 @@ public:
 
 private:
     IMessageBoxServicePtr m_previous;
+};
+
+// Answers the modal dialogs shown while it lives from a script.
+class DialogGuard {
+public:
+    DialogGuard() : m_previous(XDialogBase::SetService(script)) {}
+    DialogGuard(const DialogGuard&) = delete;
+    DialogGuard& operator=(const DialogGuard&) = delete;
+    ~DialogGuard() { XDialogBase::SetService(m_previous); }
+
+    ScriptedDialogServicePtr script = boost::make_shared<ScriptedDialogService>();
+
+private:
+    IDialogServicePtr m_previous;
 };
 
 class RecordingOutputBar : public IOutputBar {

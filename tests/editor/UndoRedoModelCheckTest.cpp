@@ -30,6 +30,7 @@
 #include "geomFeature/editor/ExplodeArrayPatCommand.h"
 #include "geomFeature/editor/ExplodeStdPatCommand.h"
 #include "geomFeature/editor/GripEditCommand.h"
+#include "geomFeature/editor/OffsetLoopCommand.h"
 #include "geomFeature/editor/PartEditCommand.h"
 #include "geomFeature/editor/PatPropEditCommand.h"
 #include "geomFeature/editor/PatternForwarding.h"
@@ -68,13 +69,14 @@ enum class Op {
     MakeArray,
     Transform,
     PartEdit,
+    Offset,
     Undo,
     Redo
 };
-constexpr int kOpCount = 12;
-const char* const kOpNames[kOpCount] = {"Add",       "Copy",       "Delete",       "Grip",
-                                        "Prop",      "ExplodeStd", "ExplodeArray", "MakeArray",
-                                        "Transform", "PartEdit",   "Undo",         "Redo"};
+constexpr int kOpCount = 13;
+const char* const kOpNames[kOpCount] = {"Add",       "Copy",       "Delete",       "Grip",      "Prop",
+                                        "ExplodeStd", "ExplodeArray", "MakeArray", "Transform", "PartEdit",
+                                        "Offset",    "Undo",       "Redo"};
 
 // A step names its targets by raw numbers taken modulo what the part offers when it runs, so any
 // subsequence of steps is still a valid sequence (what shrinking needs).
@@ -316,6 +318,21 @@ private:
                 return MakeTransform(ed, s);
             case Op::PartEdit:
                 return MakePartEdit(ed, s);
+            case Op::Offset: {
+                // Any closed loop, grown or shrunk; an offset that cannot be made is a command that did
+                // nothing, which must undo and redo to the same part as well.
+                std::vector<IPatLoopPtr> closed;
+                for (const IPatLoopPtr& loop : *m_loops) {
+                    if (loop->IsOpenPath(kLoopClosedTol) == 0)
+                        closed.push_back(loop);
+                }
+                if (closed.empty())
+                    return ICommandPtr();
+                const double distances[] = {0.1, 0.25, 0.6};
+                return boost::make_shared<OffsetLoopCommand>(ed, m_patterns, m_loops,
+                                                             closed[s.a % closed.size()],
+                                                             static_cast<int>(s.b % 2), distances[s.c % 3]);
+            }
             case Op::Undo:
             case Op::Redo:
                 break;
@@ -534,7 +551,7 @@ std::vector<Step> Shrink(unsigned partSeed, std::vector<Step> steps) {
 std::vector<Step> RandomSteps(unsigned seed, std::size_t count) {
     std::mt19937 rng(seed * 7919u + 17u);
     // Weights: edits of every kind, then undo and redo often enough to walk far back and forth.
-    const int weights[kOpCount] = {12, 5, 7, 7, 6, 4, 4, 4, 6, 5, 22, 18};
+    const int weights[kOpCount] = {12, 5, 7, 7, 6, 4, 4, 4, 6, 5, 5, 22, 18};
     std::discrete_distribution<int> op(std::begin(weights), std::end(weights));
     std::vector<Step> steps;
     for (std::size_t i = 0; i < count; ++i) {

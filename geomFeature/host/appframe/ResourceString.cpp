@@ -20,9 +20,10 @@ struct ResourceEntry {
 //   12100              property bar title     12101-32   property captions
 //   12252-61           command names          12301-94   drawing prompts
 //   12400-72           drawing prompts        12440-41   drawing and property messages
-//   12480-93           selection and transform prompts
+//   12480-94           selection, transform and loop offset prompts
 //   12500-27           refusals of edits      12531-34   loop optimisation progress
 //   20001              caption of warning boxes
+//   30151-55           the loop offset dialog
 constexpr ResourceEntry kTable[] = {
     // Property groups and the grip prompt of a middle point.
     {11501, L"General"},
@@ -86,6 +87,7 @@ constexpr ResourceEntry kTable[] = {
     {12259, L"Create Array"},
     {12260, L"Move Patterns"},
     {12261, L"Rotate Patterns"},
+    {12262, L"Offset Loop"},
 
     // Prompts of the drawing tools.
     {12301, L"Specify the start point"},
@@ -153,6 +155,7 @@ constexpr ResourceEntry kTable[] = {
     {12491, L"Specify the target point"},
     {12492, L"Specify the centre of rotation"},
     {12493, L"Specify the rotation angle (or type it in degrees)"},
+    {12494, L"Click a closed loop to offset it"},
 
     // Refused edits.
     {12500, L"Only standard shapes and array patterns can be exploded."},
@@ -181,6 +184,13 @@ constexpr ResourceEntry kTable[] = {
 
     // Caption of every warning message box.
     {20001, L"Warning"},
+
+    // The loop offset dialog: caption, the distance, and the side as two radio buttons.
+    {30151, L"Offset Loop"},
+    {30152, L"Distance"},
+    {30153, L"Side"},
+    {30154, L"Inside (shrink)"},
+    {30155, L"Outside (grow)"},
 };
 
 constexpr bool StrictlyAscending() {
