@@ -1,0 +1,153 @@
+#include "geomFeature/editor/LoopSelectAction.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <boost/make_shared.hpp>
+
+#include "geomFeature/draw/LoopDrawer.h"
+#include "geomFeature/editor/EditorResource.h"
+#include "geomFeature/editor/EditorTolerance.h"
+#include "geomFeature/editor/PatternActionType.h"
+#include "geomFeature/editor/PatternForwarding.h"
+#include "geomFeature/host/appframe/ValInputMgr.h"
+#include "geomFeature/host/geomkit/Matrix2D.h"
+#include "geomFeature/host/geomkit/Rect2D.h"
+#include "geomFeature/host/viewkit/CursorDrawer.h"
+#include "geomFeature/host/viewkit/ViewPenGuard.h"
+#include "geomFeature/loop/PatLoopList.h"
+#include "geomFeature/pattern/PatternList.h"
+
+namespace Norvane {
+
+LoopSelectAction::LoopSelectAction(const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+    : ActionBase(viewPort), m_loops(loops), m_selection(boost::make_shared<PatLoopList>()) {
+    SetPromptMsg(kResSelectPrompt);
+}
+
+int LoopSelectAction::GetActionType() const {
+    return EDIT_LOOP_SELECT;
+}
+
+void LoopSelectAction::SelectLoop(const IPatLoopPtr& loop) {
+    if (loop && m_selection->GetPatLoopIndex(loop->GetID()) < 0) {
+        m_selection->push_back(loop);
+    }
+}
+
+IPatLoopPtr LoopSelectAction::LoopAt(const Point2D& point) const {
+    if (!m_loops) {
+        return IPatLoopPtr();
+    }
+    double distance = 0.0;
+    const IPatternPtr nearest = m_loops->GetClosestPat(point, distance);
+    return nearest ? m_loops->FindLoopByPat(nearest) : IPatLoopPtr();
+}
+
+int LoopSelectAction::LButtonDown(double& x, double& y) {
+    if (m_selectStep != 1) {
+        m_selectStep = 1;
+        m_downCorner = m_corner = Point2D(x, y);
+        SetPromptMsg(kResSelectWindowPrompt);
+    }
+    return 1;
+}
+
+int LoopSelectAction::LButtonUp(double& x, double& y) {
+    if (m_selectStep != 1) {
+        return 1;
+    }
+    m_corner = Point2D(x, y);
+    auto found = boost::make_shared<PatLoopList>();
+    // Strict, as for patterns: corners no more than 1e-9 apart in x and y make a click.
+    if (std::fabs(m_corner.x - m_downCorner.x) > kSelectWindowMinSize ||
+        std::fabs(m_corner.y - m_downCorner.y) > kSelectWindowMinSize) {
+        if (m_loops) {
+            found = m_loops->GetPatLoopsInRect(Rect2D(
+                std::min(m_downCorner.x, m_corner.x), std::max(m_downCorner.x, m_corner.x),
+                std::min(m_downCorner.y, m_corner.y), std::max(m_downCorner.y, m_corner.y)));
+        }
+    } else if (const IPatLoopPtr loop = LoopAt(m_corner)) {
+        found->push_back(loop);
+    }
+    if (found->empty()) {
+        m_selectStep = 0;
+    } else {
+        if (ValInputMgr::GetInstance()->IsInputCtrl() == 0) {
+            m_selection->clear();
+        }
+        for (const IPatLoopPtr& loop : *found) {
+            SelectLoop(loop);
+        }
+        m_selectStep = 2;
+    }
+    SetPromptMsg(kResSelectPrompt);
+    return 1;
+}
+
+int LoopSelectAction::MovePoint(double& x, double& y) {
+    m_hover = LoopAt(Point2D(x, y));
+    if (m_selectStep == 1) {
+        m_corner = Point2D(x, y);
+    }
+    return 1;
+}
+
+int LoopSelectAction::OnKeyDown(unsigned int ch, unsigned int /*repeatCount*/, unsigned int /*flags*/) {
+    const ValInputMgr& input = *ValInputMgr::GetInstance();
+    if (input.IsInputCancel(ch) != 0) {
+        m_selection->clear();
+        m_selectStep = 0;
+    } else if (input.IsInputCtrl() != 0 && input.IsInputA(ch) != 0 && m_loops) {
+        m_selection->clear();
+        for (const IPatLoopPtr& loop : *m_loops) {
+            SelectLoop(loop);
+        }
+        m_selectStep = m_selection->empty() ? 0 : 2;
+    }
+    return 1;
+}
+
+int LoopSelectAction::OnKeyUp(unsigned int /*ch*/, unsigned int /*repeatCount*/, unsigned int /*flags*/) {
+    return 1;
+}
+
+int LoopSelectAction::DrawBeforeFinish() {
+    if (!m_viewPort) {
+        return 1;
+    }
+    if (m_selectStep == 1) {
+        ViewPenGuard pen(*m_viewPort);
+        pen.SetLineStipple(1, kSelectWindowStippleFactor, kSelectWindowStipplePattern);
+        m_viewPort->DrawRect(m_downCorner.x, m_downCorner.y, m_corner.x, m_corner.y);
+    }
+    const LoopDrawer drawer(m_viewPort);
+    if (m_hover && m_selection->GetPatLoopIndex(m_hover->GetID()) < 0) {
+        drawer.DrawActiveLoop(m_hover, Matrix2D());
+    }
+    for (const IPatLoopPtr& loop : *m_selection) {
+        drawer.DrawSelectedLoop(loop, Matrix2D());
+    }
+    CursorDrawer(m_viewPort).DrawRectSelCursor();
+    return 1;
+}
+
+void LoopSelectAction::UpdateForUndoRedo() {
+    m_hover.reset();
+    if (!m_loops) {
+        m_selection->clear();
+        return;
+    }
+    const PatLoopListPtr before = m_selection;
+    m_selection = boost::make_shared<PatLoopList>();
+    for (const IPatLoopPtr& loop : *before) {
+        const PatternListPtr patterns = loop->GetPatternList();
+        const IPatternPtr first = patterns->empty() ? IPatternPtr() : PatternForwarding::Resolve(patterns->front());
+        SelectLoop(m_loops->FindLoopByPat(first));
+    }
+    if (m_selection->empty() && m_selectStep == 2) {
+        m_selectStep = 0;
+    }
+}
+
+}  // namespace Norvane
