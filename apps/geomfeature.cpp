@@ -8,6 +8,7 @@
 
 #include "apps/core/CliError.h"
 #include "apps/core/Commands.h"
+#include "apps/core/EditCommand.h"
 
 using namespace Norvane;
 
@@ -92,6 +93,9 @@ int main(int argc, char** argv) {
     exportCmd->add_option("-o,--output", exportCmdData.output, "DXF file to write")->required();
     exportCmd->add_flag("-f,--force", exportCmdData.force, "Replace the output file if it exists");
 
+    EditCommand edit;
+    CLI::App* editCmd = edit.Register(app);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -105,6 +109,7 @@ int main(int argc, char** argv) {
         if (*infoCmd) info.Run();
         if (*renderCmd) render.Run();
         if (*exportCmd) exportCmdData.Run();
+        if (*editCmd) edit.Run();
     } catch (const CliError& e) {
         std::fprintf(stderr, "geomfeature: %s\n", e.what());
         return e.Code();

@@ -37,6 +37,10 @@ constexpr double kShapeMinAngle = 1e-9;
 // columns). A drag with a tiny spacing would otherwise ask for millions of copies.
 constexpr int kMaxArrayCopies = 100000;
 
+// An ellipse is drawn as this many arcs at least and at most (a property value outside is refused).
+constexpr int kMinEllipseSegments = 2;
+constexpr int kMaxEllipseSegments = 10000;
+
 // An entered property value counts as taken when the pattern, given it, reports it back within this
 // (relative to the value's size, and absolutely below 1): values a pattern clamps or ignores are refused.
 constexpr double kPropReadBackTol = 1e-6;

@@ -8,6 +8,7 @@ namespace detail {
 // Whether a pattern's geometry is sound enough to be put into a part by an edit: every value finite, every
 // size (length, radius, width, spacing) above kShapeMinSize, every sweep or angle step above
 // kShapeMinAngle, and the proportions each kind needs:
+// - an ellipse is drawn with 2 to 10000 arcs;
 // - a rounded rectangle's corners fit (radius at most half the smaller side);
 // - a D shape's flat cuts its circle (|distance to the flat| below the radius; a double D's flats apart);
 // - a radius slot is narrower than its centre line's diameter and sweeps less than a full turn;
