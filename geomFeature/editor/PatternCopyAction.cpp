@@ -41,7 +41,8 @@ int PatternCopyAction::GetTransformPrompt(int step) const {
 // not selected: their arrays stand for them.
 void PatternCopyAction::RecordTransform(const Matrix2D& matrix) {
     auto originals = boost::make_shared<PatternList>();
-    for (const IPatternPtr& pattern : *SelectionCopy()) {
+    const PatternListPtr selected = SelectionCopy();
+    for (const IPatternPtr& pattern : *selected) {
         if (const auto array = boost::dynamic_pointer_cast<IArrayPattern>(pattern)) {
             if (const IPatternPtr seed = array->GetControlPat()) {
                 originals->push_back(seed);
@@ -54,15 +55,15 @@ void PatternCopyAction::RecordTransform(const Matrix2D& matrix) {
         return;
     }
     const auto copies = boost::dynamic_pointer_cast<PatternList>(originals->Clone());
-    auto selected = boost::make_shared<PatternList>();
+    auto shown = boost::make_shared<PatternList>();
     for (const IPatternPtr& copy : *copies) {
         copy->Transform(matrix);
         if (!copy->IsControlPat()) {
-            selected->push_back(copy);
+            shown->push_back(copy);
         }
     }
     RunCommand(boost::make_shared<CopyPatternCommand>(GetEditorData(), m_patterns, m_loops, copies));
-    SwitchToSelection(selected);
+    SwitchToSelection(shown);
 }
 
 }  // namespace Norvane
