@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
+#include <unordered_set>
 
 #include <boost/make_shared.hpp>
 
@@ -16,6 +18,8 @@
 #include "geomFeature/host/viewkit/CursorDrawer.h"
 #include "geomFeature/host/viewkit/ViewPenGuard.h"
 #include "geomFeature/loop/PatLoopList.h"
+#include "geomFeature/loop/PatLoopNode.h"
+#include "geomFeature/loop/PatLoopNodeList.h"
 #include "geomFeature/pattern/PatternList.h"
 
 namespace Norvane {
@@ -32,6 +36,18 @@ int LoopSelectAction::GetActionType() const {
 void LoopSelectAction::SelectLoop(const IPatLoopPtr& loop) {
     if (loop && m_selection->GetPatLoopIndex(loop->GetID()) < 0) {
         m_selection->push_back(loop);
+    }
+}
+
+void LoopSelectAction::AddLoops(const PatLoopList& loops) {
+    std::unordered_set<DataID> selected;
+    for (const IPatLoopPtr& loop : *m_selection) {
+        selected.insert(loop->GetID());
+    }
+    for (const IPatLoopPtr& loop : loops) {
+        if (loop && selected.insert(loop->GetID()).second) {
+            m_selection->push_back(loop);
+        }
     }
 }
 
@@ -76,9 +92,7 @@ int LoopSelectAction::LButtonUp(double& x, double& y) {
         if (ValInputMgr::GetInstance()->IsInputCtrl() == 0) {
             m_selection->clear();
         }
-        for (const IPatLoopPtr& loop : *found) {
-            SelectLoop(loop);
-        }
+        AddLoops(*found);
         m_selectStep = 2;
     }
     SetPromptMsg(kResSelectPrompt);
@@ -100,9 +114,7 @@ int LoopSelectAction::OnKeyDown(unsigned int ch, unsigned int /*repeatCount*/, u
         m_selectStep = 0;
     } else if (input.IsInputCtrl() != 0 && input.IsInputA(ch) != 0 && m_loops) {
         m_selection->clear();
-        for (const IPatLoopPtr& loop : *m_loops) {
-            SelectLoop(loop);
-        }
+        AddLoops(*m_loops);
         m_selectStep = m_selection->empty() ? 0 : 2;
     }
     return 1;
@@ -138,13 +150,26 @@ void LoopSelectAction::UpdateForUndoRedo() {
         m_selection->clear();
         return;
     }
-    const PatLoopListPtr before = m_selection;
-    m_selection = boost::make_shared<PatLoopList>();
-    for (const IPatLoopPtr& loop : *before) {
-        const PatternListPtr patterns = loop->GetPatternList();
-        const IPatternPtr first = patterns->empty() ? IPatternPtr() : PatternForwarding::Resolve(patterns->front());
-        SelectLoop(m_loops->FindLoopByPat(first));
+    // Which loop holds each pattern now, built once for the whole selection.
+    std::unordered_map<DataID, IPatLoopPtr> loopOf;
+    for (const IPatLoopPtr& loop : *m_loops) {
+        for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) {
+            if (node->GetPat()) {
+                loopOf.emplace(node->GetPat()->GetID(), loop);
+            }
+        }
     }
+    PatLoopList now;
+    for (const IPatLoopPtr& loop : *m_selection) {
+        const PatLoopNodeListPtr nodes = loop->GetLoopNodes();
+        const IPatternPtr first = nodes->empty() ? IPatternPtr() : PatternForwarding::Resolve(nodes->front()->GetPat());
+        const auto found = first ? loopOf.find(first->GetID()) : loopOf.end();
+        if (found != loopOf.end()) {
+            now.push_back(found->second);
+        }
+    }
+    m_selection->clear();
+    AddLoops(now);
     if (m_selection->empty() && m_selectStep == 2) {
         m_selectStep = 0;
     }

@@ -47,6 +47,8 @@ public:
 
 private:
     IPatLoopPtr LoopAt(const Point2D& point) const;
+    // Adds the loops not selected yet, in order.
+    void AddLoops(const PatLoopList& loops);
 
     PatLoopListPtr m_loops;
     PatLoopListPtr m_selection;

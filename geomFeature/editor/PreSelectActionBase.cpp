@@ -114,18 +114,20 @@ void PreSelectActionBase::SelectAll() {
     }
 }
 
+// One pass over each list (a selection of a whole large part is pruned in linear time).
 void PreSelectActionBase::PruneSelection() {
     PatternForwarding::ResolveList(*m_selection);
-    auto gone = boost::make_shared<PatternList>();
-    for (const IPatternPtr& pattern : *m_selection) {
-        if (pattern && (!m_patterns || !m_patterns->GetPatFromID(pattern->GetID()))) {
-            gone->push_back(pattern);
+    std::unordered_set<DataID> present;
+    if (m_patterns) {
+        for (const IPatternPtr& pattern : *m_patterns) {
+            if (pattern) {
+                present.insert(pattern->GetID());
+            }
         }
     }
-    if (!gone->empty()) {
-        m_selection->RemovePatterns(gone);
-    }
-    if (m_hover && (!m_patterns || !m_patterns->GetPatFromID(m_hover->GetID()))) {
+    std::erase_if(*m_selection,
+                  [&present](const IPatternPtr& pattern) { return !pattern || present.count(pattern->GetID()) == 0; });
+    if (m_hover && present.count(m_hover->GetID()) == 0) {
         m_hover.reset();
     }
 }

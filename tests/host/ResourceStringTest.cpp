@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UsedIds{"PropertyItems",
                               {12101, 12102, 12103, 12104, 12105, 12106, 12107, 12108, 12109, 12110, 12117,
                                12118, 12119, 12120, 12121, 12122, 12123, 12124, 12125, 12126, 12131, 12132}},
-                      UsedIds{"CommandNames", {12252, 12253, 12254, 12255, 12256, 12257, 12258, 12259}},
+                      UsedIds{"CommandNames", {12252, 12253, 12254, 12255, 12256, 12257, 12258, 12259, 12260, 12261}},
                       UsedIds{"EditorAndCaption", {12005, 20001}},
                       UsedIds{"ZoomPrompts", {12008, 12009}},
                       UsedIds{"DrawingPrompts",
@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                                12371, 12372, 12380, 12381, 12382, 12390, 12391, 12393, 12394, 12400, 12401,
                                12404, 12410, 12411, 12420, 12421, 12423, 12430, 12431, 12432, 12450, 12451,
                                12452, 12460, 12461, 12462, 12463, 12464, 12470, 12471, 12472}},
-                      UsedIds{"SelectionPrompts", {12480, 12481, 12482, 12483, 12484, 12490, 12491, 12501}},
+                      UsedIds{"SelectionPrompts", {12480, 12481, 12482, 12483, 12484, 12490, 12491, 12492, 12493, 12501}},
+                      UsedIds{"OptionsDialog", {12050, 12051}},
                       UsedIds{"Messages", {12440, 12441, 12500, 12522, 12526, 12527}},
                       UsedIds{"OptimisationProgress", {12531, 12532, 12533, 12534}}),
     [](const ::testing::TestParamInfo<UsedIds>& info) { return std::string(info.param.name); });
