@@ -79,8 +79,8 @@ void EditCommand::Run() const {
     Part part = LoadPart(input);
     EditScript steps;
     if (steps.Parse(ReadScript(script)) == 0) {
-        throw CliError(kExitBadData, script + ":" + std::to_string(steps.GetErrorLine()) + ": " + steps.GetError() +
-                                         " (nothing was run)");
+        throw CliError(kExitBadData, script + ":" + std::to_string(steps.GetErrorLine()) + ": " +
+                                         steps.GetError() + " (nothing was run)");
     }
     const std::string target = output.empty() ? input : output;
     const bool replace = output.empty() || force;
@@ -109,8 +109,9 @@ void EditCommand::Run() const {
         const PartFileResult saved = PartFile::Save(temporary, part.patterns, part.loops);
         if (!saved.IsOk()) throw CliError(kExitIoError, target + ": " + saved.message);
     });
-    std::cout << "edited " << input << " -> " << target << ": " << steps.GetSteps().size() << " steps, " << commands
-              << " changes; " << part.patterns->size() << " patterns, " << part.loops->size() << " loops\n";
+    std::cout << "edited " << input << " -> " << target << ": " << steps.GetSteps().size() << " steps, "
+              << commands << " changes; " << part.patterns->size() << " patterns, " << part.loops->size()
+              << " loops\n";
 }
 
 }  // namespace Norvane

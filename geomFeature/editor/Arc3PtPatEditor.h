@@ -10,7 +10,8 @@ namespace Norvane {
 // arc the tool stays, ready for the next one. Grip-edits arcs as the arc tool does.
 class GF_API Arc3PtPatEditor : public GripEditActionBase {
 public:
-    Arc3PtPatEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    Arc3PtPatEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                    const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

@@ -11,7 +11,8 @@ namespace Norvane {
 // the arc through the three.
 class GF_API ArcPatternEditor : public GripEditActionBase {
 public:
-    ArcPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    ArcPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                     const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

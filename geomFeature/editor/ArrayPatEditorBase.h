@@ -13,7 +13,8 @@ namespace Norvane {
 // seed) and selected.
 class GF_API ArrayPatEditorBase : public GripEditActionBase {
 public:
-    ArrayPatEditorBase(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    ArrayPatEditorBase(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                       const GlViewPortPtr& viewPort);
 
     int LButtonDown(double& x, double& y) override;
     int MovePoint(double& x, double& y) override;

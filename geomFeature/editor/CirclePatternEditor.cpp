@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12463, 12464};
 }  // namespace
 
-CirclePatternEditor::CirclePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+CirclePatternEditor::CirclePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                         const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

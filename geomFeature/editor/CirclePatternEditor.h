@@ -9,7 +9,8 @@ namespace Norvane {
 // circles.
 class GF_API CirclePatternEditor : public GripEditActionBase {
 public:
-    CirclePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    CirclePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                        const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12360, 12361, 12362};
 }  // namespace
 
-DoubleDPatternEditor::DoubleDPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+DoubleDPatternEditor::DoubleDPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                           const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

@@ -20,25 +20,39 @@ struct Named {
     int code;
 };
 
-constexpr Named kTools[] = {{"line", DRAW_LINE},         {"multiline", DRAW_MULTI_LINE}, {"rectline", DRAW_RECT_LINE},
-                            {"recthole", DRAW_RECT_HOLE}, {"arc", DRAW_ARC},              {"arc3pt", DRAW_ARC_3PT},
-                            {"rchole", DRAW_RC_HOLE},     {"rcline", DRAW_RC_LINE},       {"circle", DRAW_CIRCLE},
-                            {"ellipse", DRAW_ELLIPSE},    {"singled", DRAW_SINGLE_D},     {"patline", DRAW_PAT_LINE},
-                            {"trhole", DRAW_TR_HOLE},     {"doubled", DRAW_DOUBLE_D},     {"obround", DRAW_OBROUND},
-                            {"radslot", DRAW_RAD_SLOT},   {"patarc", DRAW_PAT_ARC},       {"patcircle", DRAW_PAT_CIRCLE},
+constexpr Named kTools[] = {{"line", DRAW_LINE},
+                            {"multiline", DRAW_MULTI_LINE},
+                            {"rectline", DRAW_RECT_LINE},
+                            {"recthole", DRAW_RECT_HOLE},
+                            {"arc", DRAW_ARC},
+                            {"arc3pt", DRAW_ARC_3PT},
+                            {"rchole", DRAW_RC_HOLE},
+                            {"rcline", DRAW_RC_LINE},
+                            {"circle", DRAW_CIRCLE},
+                            {"ellipse", DRAW_ELLIPSE},
+                            {"singled", DRAW_SINGLE_D},
+                            {"patline", DRAW_PAT_LINE},
+                            {"trhole", DRAW_TR_HOLE},
+                            {"doubled", DRAW_DOUBLE_D},
+                            {"obround", DRAW_OBROUND},
+                            {"radslot", DRAW_RAD_SLOT},
+                            {"patarc", DRAW_PAT_ARC},
+                            {"patcircle", DRAW_PAT_CIRCLE},
                             {"patgrid", DRAW_PAT_GRID}};
-constexpr Named kActions[] = {{"select", EDIT_SELECT}, {"loopselect", EDIT_LOOP_SELECT}, {"delete", EDIT_DELETE},
-                              {"explode", EDIT_EXPLODE}, {"copy", EDIT_COPY},           {"move", EDIT_MOVE},
-                              {"rotate", EDIT_ROTATE},   {"offset", EDIT_OFFSET_LOOP}};
+constexpr Named kActions[] = {{"select", EDIT_SELECT}, {"loopselect", EDIT_LOOP_SELECT},
+                              {"delete", EDIT_DELETE}, {"explode", EDIT_EXPLODE},
+                              {"copy", EDIT_COPY},     {"move", EDIT_MOVE},
+                              {"rotate", EDIT_ROTATE}, {"offset", EDIT_OFFSET_LOOP}};
 constexpr Named kViews[] = {{"zoomin", VIEW_ACTION_ZOOM_IN}, {"zoomout", VIEW_ACTION_ZOOM_OUT}};
-constexpr Named kKeys[] = {{"enter", KEY_ENTER},   {"return", KEY_ENTER},   {"esc", KEY_ESCAPE},
-                           {"escape", KEY_ESCAPE}, {"delete", KEY_DELETE},  {"del", KEY_DELETE},
+constexpr Named kKeys[] = {{"enter", KEY_ENTER},         {"return", KEY_ENTER},  {"esc", KEY_ESCAPE},
+                           {"escape", KEY_ESCAPE},       {"delete", KEY_DELETE}, {"del", KEY_DELETE},
                            {"backspace", KEY_BACKSPACE}, {"space", ' '}};
-constexpr const char* kExpectations[] = {"action", "prompt", "patterns", "loops", "selected", "undo", "redo",
-                                         "message"};
+constexpr const char* kExpectations[] = {"action",   "prompt", "patterns", "loops",
+                                         "selected", "undo",   "redo",     "message"};
 
 std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 
@@ -180,7 +194,9 @@ bool ParseExpect(const std::vector<std::string>& tokens, EditScript::Step& step,
     const bool known = std::find_if(std::begin(kExpectations), std::end(kExpectations),
                                     [&what](const char* e) { return what == e; }) != std::end(kExpectations);
     if (!known) {
-        error = "'expect' needs one of action, prompt, patterns, loops, selected, undo, redo, message and a number";
+        error =
+            "'expect' needs one of action, prompt, patterns, loops, selected, undo, redo, message and a "
+            "number";
         return false;
     }
     step.text = what;
@@ -230,19 +246,37 @@ bool ParseLine(const std::string& line, int number, EditScript::Step& step, std:
         }
         return true;
     };
-    if (name == "tool") return named(K::Tool, kTools, "tool");
-    if (name == "action") return named(K::Action, kActions, "action");
-    if (name == "view") return named(K::View, kViews, "view");
-    if (name == "move") return (step.kind = K::Move, parser.Numbers(2, false, error));
-    if (name == "click") return (step.kind = K::Click, parser.Numbers(2, true, error));
-    if (name == "dblclick") return (step.kind = K::DoubleClick, parser.Numbers(2, true, error));
-    if (name == "drag") return (step.kind = K::Drag, parser.Numbers(4, true, error));
-    if (name == "rclick") return (step.kind = K::RightClick, parser.Numbers(2, false, error));
-    if (name == "down") return (step.kind = K::Down, parser.Numbers(2, true, error));
-    if (name == "up") return (step.kind = K::Up, parser.Numbers(2, true, error));
-    if (name == "window") return (step.kind = K::Window, parser.Numbers(4, false, error));
-    if (name == "undo") return count(K::Undo);
-    if (name == "redo") return count(K::Redo);
+    if (name == "tool")
+        return named(K::Tool, kTools, "tool");
+    if (name == "action")
+        return named(K::Action, kActions, "action");
+    if (name == "view")
+        return named(K::View, kViews, "view");
+    // Steps of numbers: the mouse and the window.
+    struct NumberStep {
+        const char* name;
+        K kind;
+        std::size_t numbers;
+        bool ctrl;
+    };
+    static constexpr NumberStep kNumberSteps[] = {{"move", K::Move, 2, false},
+                                                  {"click", K::Click, 2, true},
+                                                  {"dblclick", K::DoubleClick, 2, true},
+                                                  {"drag", K::Drag, 4, true},
+                                                  {"rclick", K::RightClick, 2, false},
+                                                  {"down", K::Down, 2, true},
+                                                  {"up", K::Up, 2, true},
+                                                  {"window", K::Window, 4, false}};
+    for (const NumberStep& ns : kNumberSteps) {
+        if (name == ns.name) {
+            step.kind = ns.kind;
+            return parser.Numbers(ns.numbers, ns.ctrl, error);
+        }
+    }
+    if (name == "undo")
+        return count(K::Undo);
+    if (name == "redo")
+        return count(K::Redo);
     if (name == "type") {
         step.kind = K::Type;
         step.text = RestOfLine(line, t[0]);
@@ -278,8 +312,14 @@ bool ParseLine(const std::string& line, int number, EditScript::Step& step, std:
         step.text = t[2];
         return true;
     }
-    if (name == "answer") return (step.kind = K::Answer, ParseAnswer(t, step, error));
-    if (name == "expect") return (step.kind = K::Expect, ParseExpect(t, step, error));
+    if (name == "answer") {
+        step.kind = K::Answer;
+        return ParseAnswer(t, step, error);
+    }
+    if (name == "expect") {
+        step.kind = K::Expect;
+        return ParseExpect(t, step, error);
+    }
     error = "unknown step '" + t[0] + "' (see the step syntax in --help)";
     return false;
 }
@@ -314,8 +354,12 @@ int EditScript::Parse(const std::string& text) {
 std::string EditScript::SyntaxHelp() {
     const std::string indent(26, ' ');
     return "Steps, one per line ('#' starts a comment). Coordinates are in drawing units.\n"
-           "  tool NAME|CODE          choose a drawing tool:\n" + indent + NameList(kTools, indent) + "\n"
-           "  action NAME|CODE        choose an action:\n" + indent + NameList(kActions, indent) + "\n"
+           "  tool NAME|CODE          choose a drawing tool:\n" +
+           indent + NameList(kTools, indent) +
+           "\n"
+           "  action NAME|CODE        choose an action:\n" +
+           indent + NameList(kActions, indent) +
+           "\n"
            "  view zoomin|zoomout     the zoom actions\n"
            "  move X Y                move the mouse\n"
            "  click X Y [ctrl]        move there, press and release the left button (clicks snap to what\n"
@@ -324,7 +368,8 @@ std::string EditScript::SyntaxHelp() {
            "  drag X1 Y1 X2 Y2 [ctrl] press at the first point, release at the second (a selection window)\n"
            "  rclick X Y              click the right button (confirms a selection, ends a chain of lines)\n"
            "  down X Y [ctrl], up X Y [ctrl]   the left button alone\n"
-           "  type TEXT               type a point or value: \"x,y\", \"@dx,dy\" (from the last point), or one\n"
+           "  type TEXT               type a point or value: \"x,y\", \"@dx,dy\" (from the last point), or "
+           "one\n"
            "                          value (a distance towards the mouse; see the tools below)\n"
            "  key NAME                enter, esc, delete, backspace, space or one character; ctrl+a and the\n"
            "                          like hold the control key (enter takes the typed value as a click;\n"

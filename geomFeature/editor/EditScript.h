@@ -41,13 +41,13 @@ public:
 
     struct Step {
         StepKind kind = StepKind::Move;
-        int line = 0;                 // 1-based line of the text
-        std::vector<double> values;   // coordinates
-        int code = 0;                 // action code, key, count, item, on/off, expected value
-        int ctrl = 0;                 // the control key held
-        std::string text;             // typed text, property value, what an expectation checks
+        int line = 0;                // 1-based line of the text
+        std::vector<double> values;  // coordinates
+        int code = 0;                // action code, key, count, item, on/off, expected value
+        int ctrl = 0;                // the control key held
+        std::string text;            // typed text, property value, what an expectation checks
         std::vector<std::pair<int, std::string>> texts;  // answer: control id, text typed
-        std::vector<std::pair<int, int>> choices;         // answer: control id, index chosen
+        std::vector<std::pair<int, int>> choices;        // answer: control id, index chosen
     };
 
     // Answers 1 and holds the steps, or 0 with the line and a message of the first bad step (and no steps).

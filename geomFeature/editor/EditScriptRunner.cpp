@@ -205,7 +205,8 @@ bool EditScriptRunner::RunStep(const EditScript::Step& step) {
             m_snap = step.code != 0;
             return true;
         case K::Window: {
-            const Rect2D box(std::min(v[0], v[2]), std::max(v[0], v[2]), std::min(v[1], v[3]), std::max(v[1], v[3]));
+            const Rect2D box(std::min(v[0], v[2]), std::max(v[0], v[2]), std::min(v[1], v[3]),
+                             std::max(v[1], v[3]));
             if (!(box.right > box.left) || !(box.top > box.bottom)) {
                 m_error = "the window must have a width and a height";
                 return false;

@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12370, 12371, 12372};
 }  // namespace
 
-EllipsePatternEditor::EllipsePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+EllipsePatternEditor::EllipsePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                           const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

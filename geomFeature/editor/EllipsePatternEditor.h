@@ -9,7 +9,8 @@ namespace Norvane {
 // whose distance from the centre is half the width. Grip-edits ellipses.
 class GF_API EllipsePatternEditor : public GripEditActionBase {
 public:
-    EllipsePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    EllipsePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                         const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 
@@ -17,7 +18,8 @@ protected:
     int GetClickCount() const override { return 3; }
     int GetStepPrompt(int step) const override;
     PatternListPtr MakePatterns(const std::vector<Point2D>& points) const override;
-    // At the third point a single typed value is half the width, measured from the first point towards the cursor.
+    // At the third point a single typed value is half the width, measured from the first point towards the
+    // cursor.
     int TypedValuePoint(double value, Point2D& point) const override;
 };
 

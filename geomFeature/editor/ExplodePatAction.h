@@ -11,7 +11,8 @@ namespace Norvane {
 // prompt 12501. It does not use the drawing assistant.
 class GF_API ExplodePatAction : public PreSelectActionBase {
 public:
-    ExplodePatAction(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    ExplodePatAction(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                     const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
     int LButtonDown(double& x, double& y) override;

@@ -18,7 +18,8 @@ GeomOptDlg::GeomOptDlg() : XDialogBase(kGeomOptDlgTemplate) {
 
 void GeomOptDlg::OnInitDialog() {
     SetBackgroundColor(kGeomOptDlgBackground);
-    AddNumberEdit(kGeomOptAllowOffsetControl, kResGeomOptAllowOffset).Init(m_dAllowOffset, kAllowOffsetDigits, 0);
+    AddNumberEdit(kGeomOptAllowOffsetControl, kResGeomOptAllowOffset)
+        .Init(m_dAllowOffset, kAllowOffsetDigits, 0);
 }
 
 void GeomOptDlg::OnKillAllowOffset() {

@@ -32,7 +32,8 @@ namespace Norvane {
 // default a distance from the last point towards the cursor).
 class GF_API GripEditActionBase : public PatternActionBase, public IGripEditAction {
 public:
-    GripEditActionBase(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    GripEditActionBase(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                       const GlViewPortPtr& viewPort);
 
     void SetGripEditPat(const IPatternPtr& pattern) override;
     // Also records the grip point as the first entered point (alignment lines start there, "@dx,dy" counts
@@ -84,7 +85,9 @@ protected:
     // prompts[step], the last prompt for a step past the table.
     template <std::size_t N>
     static int PromptOf(const int (&prompts)[N], int step) {
-        return prompts[step < 0 ? 0 : (static_cast<std::size_t>(step) < N ? static_cast<std::size_t>(step) : N - 1)];
+        return prompts[step < 0
+                           ? 0
+                           : (static_cast<std::size_t>(step) < N ? static_cast<std::size_t>(step) : N - 1)];
     }
 
     std::vector<Point2D> m_points;

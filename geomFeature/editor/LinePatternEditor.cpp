@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12301, 12302};
 }  // namespace
 
-LinePatternEditor::LinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+LinePatternEditor::LinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                     const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

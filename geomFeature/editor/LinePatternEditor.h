@@ -8,7 +8,8 @@ namespace Norvane {
 // Draws a line (code 1): the start point, then the end point. Grip-edits lines.
 class GF_API LinePatternEditor : public GripEditActionBase {
 public:
-    LinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    LinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                      const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

@@ -79,9 +79,9 @@ int LoopSelectAction::LButtonUp(double& x, double& y) {
     if (std::fabs(m_corner.x - m_downCorner.x) > kSelectWindowMinSize ||
         std::fabs(m_corner.y - m_downCorner.y) > kSelectWindowMinSize) {
         if (m_loops) {
-            found = m_loops->GetPatLoopsInRect(Rect2D(
-                std::min(m_downCorner.x, m_corner.x), std::max(m_downCorner.x, m_corner.x),
-                std::min(m_downCorner.y, m_corner.y), std::max(m_downCorner.y, m_corner.y)));
+            found = m_loops->GetPatLoopsInRect(
+                Rect2D(std::min(m_downCorner.x, m_corner.x), std::max(m_downCorner.x, m_corner.x),
+                       std::min(m_downCorner.y, m_corner.y), std::max(m_downCorner.y, m_corner.y)));
         }
     } else if (const IPatLoopPtr loop = LoopAt(m_corner)) {
         found->push_back(loop);
@@ -162,7 +162,8 @@ void LoopSelectAction::UpdateForUndoRedo() {
     PatLoopList now;
     for (const IPatLoopPtr& loop : *m_selection) {
         const PatLoopNodeListPtr nodes = loop->GetLoopNodes();
-        const IPatternPtr first = nodes->empty() ? IPatternPtr() : PatternForwarding::Resolve(nodes->front()->GetPat());
+        const IPatternPtr first =
+            nodes->empty() ? IPatternPtr() : PatternForwarding::Resolve(nodes->front()->GetPat());
         const auto found = first ? loopOf.find(first->GetID()) : loopOf.end();
         if (found != loopOf.end()) {
             now.push_back(found->second);

@@ -18,11 +18,11 @@ using PatLoopListPtr = boost::shared_ptr<PatLoopList>;
 // part.
 //
 // The loop under the cursor is the loop of the pattern nearest to it (the loop list's own search) and is
-// highlighted. A click selects that loop; a drag selects the loops lying wholly inside the window. Without the
-// control key the loops picked replace the selection, with it they are added (a loop is never listed twice).
-// Control+A selects every loop; the cancel key empties the selection. Undo and redo may rebuild loops, so
-// the selection then follows each selected loop's first pattern to the loop that holds it now, and drops a
-// loop whose patterns are gone. It does not use the drawing assistant.
+// highlighted. A click selects that loop; a drag selects the loops lying wholly inside the window. Without
+// the control key the loops picked replace the selection, with it they are added (a loop is never listed
+// twice). Control+A selects every loop; the cancel key empties the selection. Undo and redo may rebuild
+// loops, so the selection then follows each selected loop's first pattern to the loop that holds it now, and
+// drops a loop whose patterns are gone. It does not use the drawing assistant.
 class GF_API LoopSelectAction : public virtual IPatManAction, public ActionBase {
 public:
     LoopSelectAction(const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);

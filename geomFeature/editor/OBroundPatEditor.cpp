@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12380, 12381, 12382};
 }  // namespace
 
-OBroundPatEditor::OBroundPatEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+OBroundPatEditor::OBroundPatEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                   const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

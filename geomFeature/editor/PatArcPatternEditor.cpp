@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12330, 12331, 12332, 12333};
 }  // namespace
 
-PatArcPatternEditor::PatArcPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+PatArcPatternEditor::PatArcPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                         const GlViewPortPtr& viewPort)
     : ArrayPatEditorBase(patterns, loops, viewPort) {
     Restart();
 }
@@ -26,8 +27,8 @@ PatternListPtr PatArcPatternEditor::MakePatterns(const std::vector<Point2D>& poi
     if (!m_base || points.size() < 3) {
         return PatternListPtr();
     }
-    return ListOf(
-        detail::MakePatArc(m_base, points[0], points[1], points[2], points.size() > 3 ? points[3] : points[2]));
+    return ListOf(detail::MakePatArc(m_base, points[0], points[1], points[2],
+                                     points.size() > 3 ? points[3] : points[2]));
 }
 
 int PatArcPatternEditor::TypedValuePoint(double value, Point2D& point) const {

@@ -11,7 +11,8 @@ namespace Norvane {
 // copy a single typed value is the number of copies. Grip-edits arc arrays.
 class GF_API PatArcPatternEditor : public ArrayPatEditorBase {
 public:
-    PatArcPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    PatArcPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                        const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12460, 12461, 12462};
 }  // namespace
 
-PatCirclePatternEditor::PatCirclePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+PatCirclePatternEditor::PatCirclePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                               const GlViewPortPtr& viewPort)
     : ArrayPatEditorBase(patterns, loops, viewPort) {
     Restart();
 }

@@ -10,7 +10,8 @@ namespace Norvane {
 // at least two). At the second copy a single typed value is the number of copies. Grip-edits circle arrays.
 class GF_API PatCirclePatternEditor : public ArrayPatEditorBase {
 public:
-    PatCirclePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    PatCirclePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                           const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

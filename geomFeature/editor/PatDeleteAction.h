@@ -11,8 +11,8 @@ namespace Norvane {
 // the action hands over to selection. It does not use the drawing assistant.
 class GF_API PatDeleteAction : public PreSelectActionBase {
 public:
-    PatDeleteAction(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort,
-                    const PatternListPtr& selection);
+    PatDeleteAction(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                    const GlViewPortPtr& viewPort, const PatternListPtr& selection);
 
     int GetActionType() const override;
     int RButtonUp(double& x, double& y) override;

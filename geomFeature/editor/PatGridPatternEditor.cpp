@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12450, 12451, 12452};
 }  // namespace
 
-PatGridPatternEditor::PatGridPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+PatGridPatternEditor::PatGridPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                           const GlViewPortPtr& viewPort)
     : ArrayPatEditorBase(patterns, loops, viewPort) {
     Restart();
 }
@@ -26,7 +27,8 @@ PatternListPtr PatGridPatternEditor::MakePatterns(const std::vector<Point2D>& po
     if (!m_base) {
         return PatternListPtr();
     }
-    return ListOf(detail::MakePatGrid(m_base, points[0], points[1], points.size() > 2 ? points[2] : points[1]));
+    return ListOf(
+        detail::MakePatGrid(m_base, points[0], points[1], points.size() > 2 ? points[2] : points[1]));
 }
 
 }  // namespace Norvane

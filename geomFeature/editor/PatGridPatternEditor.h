@@ -10,7 +10,8 @@ namespace Norvane {
 // copy at the opposite corner (the columns and rows that reach nearest to it). Grip-edits grid arrays.
 class GF_API PatGridPatternEditor : public ArrayPatEditorBase {
 public:
-    PatGridPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    PatGridPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                         const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12320, 12321, 12322};
 }  // namespace
 
-PatLinePatternEditor::PatLinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+PatLinePatternEditor::PatLinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                           const GlViewPortPtr& viewPort)
     : ArrayPatEditorBase(patterns, loops, viewPort) {
     Restart();
 }
@@ -26,7 +27,8 @@ PatternListPtr PatLinePatternEditor::MakePatterns(const std::vector<Point2D>& po
     if (!m_base) {
         return PatternListPtr();
     }
-    return ListOf(detail::MakePatLine(m_base, points[0], points[1], points.size() > 2 ? points[2] : points[1]));
+    return ListOf(
+        detail::MakePatLine(m_base, points[0], points[1], points.size() > 2 ? points[2] : points[1]));
 }
 
 int PatLinePatternEditor::TypedValuePoint(double value, Point2D& point) const {

@@ -10,7 +10,8 @@ namespace Norvane {
 // a single typed value is the number of copies. Grip-edits line arrays.
 class GF_API PatLinePatternEditor : public ArrayPatEditorBase {
 public:
-    PatLinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    PatLinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                         const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

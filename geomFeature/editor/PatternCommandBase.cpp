@@ -37,7 +37,7 @@ void PatternCommandBase::EndLoops(bool forward) {
 void PatternCommandBase::AddAndLink(const PatternList& patterns) {
     for (const IPatternPtr& pattern : patterns) {
         m_patterns->push_back(pattern);
-        // A seed added with its array (a copied array) has no loop of its own: the array's loop stands for it.
+        // A seed added with its array (a copied array) joins no loop: the array's loop stands for it.
         if (!pattern->IsControlPat()) {
             LoopProcessor::AddPatToLoopList(m_loops, pattern, kEditJoinTol);
         }

@@ -11,8 +11,8 @@ namespace Norvane {
 // its seed of its own. Then selection with the copies selected (copy again to make more).
 class GF_API PatternCopyAction : public TransformPatActionBase {
 public:
-    PatternCopyAction(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort,
-                      const PatternListPtr& selection);
+    PatternCopyAction(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                      const GlViewPortPtr& viewPort, const PatternListPtr& selection);
 
     int GetActionType() const override;
 

@@ -9,8 +9,8 @@ namespace Norvane {
 // Typed points are taken as they are ("x,y"; "@dx,dy" from the base point).
 class GF_API PatternMoveAction : public TransformPatActionBase {
 public:
-    PatternMoveAction(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort,
-                      const PatternListPtr& selection);
+    PatternMoveAction(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                      const GlViewPortPtr& viewPort, const PatternListPtr& selection);
 
     int GetActionType() const override;
 

@@ -30,13 +30,20 @@ struct KindName {
     int nameID;
 };
 constexpr KindName kKindNames[] = {
-    {PAT_LINE, kResLineTypeName},           {PAT_ARC, kResArcTypeName},
-    {PAT_RECT_HOLE, kResRectHoleTypeName},  {PAT_TR_HOLE, kResTRHoleTypeName},
-    {PAT_CIRCLE, kResCircleTypeName},       {PAT_OBROUND, kResOBroundTypeName},
-    {PAT_ELLIPSE, kResEllipseTypeName},     {PAT_SINGLE_D, kResSingleDTypeName},
-    {PAT_DOUBLE_D, kResDoubleDTypeName},    {PAT_RC_HOLE, kResRCHoleTypeName},
-    {PAT_RAD_SLOT, kResRadSlotTypeName},    {PAT_LINE_ARRAY, kResLineArrayTypeName},
-    {PAT_ARC_ARRAY, 12036},                 {PAT_CIRCLE_ARRAY, kResCircleArrayTypeName},
+    {PAT_LINE, kResLineTypeName},
+    {PAT_ARC, kResArcTypeName},
+    {PAT_RECT_HOLE, kResRectHoleTypeName},
+    {PAT_TR_HOLE, kResTRHoleTypeName},
+    {PAT_CIRCLE, kResCircleTypeName},
+    {PAT_OBROUND, kResOBroundTypeName},
+    {PAT_ELLIPSE, kResEllipseTypeName},
+    {PAT_SINGLE_D, kResSingleDTypeName},
+    {PAT_DOUBLE_D, kResDoubleDTypeName},
+    {PAT_RC_HOLE, kResRCHoleTypeName},
+    {PAT_RAD_SLOT, kResRadSlotTypeName},
+    {PAT_LINE_ARRAY, kResLineArrayTypeName},
+    {PAT_ARC_ARRAY, 12036},
+    {PAT_CIRCLE_ARRAY, kResCircleArrayTypeName},
     {PAT_GRID_ARRAY, kResGridArrayTypeName},
 };
 
@@ -111,9 +118,10 @@ void PatternPropBar::FillGrid() {
     PropGrid::Group& summary = m_grid.AddGroup(kResPropGroupSummary);
     const IntegerListPtr types = m_patterns->GetPatTypeList(0);
     for (const std::int64_t type : *types) {
-        const int count = static_cast<int>(m_patterns->GetPatByType(static_cast<tagPatternType>(type), 0)->size());
-        summary.entries.push_back(PropGrid::MakeEntry(DataPropItem(kResPropGroupSummary, KindNameID(type), count),
-                                                      true));
+        const int count =
+            static_cast<int>(m_patterns->GetPatByType(static_cast<tagPatternType>(type), 0)->size());
+        summary.entries.push_back(
+            PropGrid::MakeEntry(DataPropItem(kResPropGroupSummary, KindNameID(type), count), true));
     }
 }
 
@@ -122,8 +130,8 @@ int PatternPropBar::OnPropertyChange(unsigned int group, long int entry) {
         return 0;
     }
     const PropGrid::Entry* row = m_grid.GetEntry(group, static_cast<std::size_t>(entry));
-    if (row == nullptr || row->kind == PropGrid::EntryKind::ReadOnly || !m_patterns || m_patterns->size() != 1 ||
-        !m_patterns->front()) {
+    if (row == nullptr || row->kind == PropGrid::EntryKind::ReadOnly || !m_patterns ||
+        m_patterns->size() != 1 || !m_patterns->front()) {
         return 0;
     }
     if (row->text == row->shown) {
@@ -142,7 +150,8 @@ int PatternPropBar::OnPropertyChange(unsigned int group, long int entry) {
     if (!detail::IsSoundShape(*trial) || !ReportsBack(*trial, newItem)) {
         return Refuse();
     }
-    const auto command = boost::make_shared<PatPropEditCommand>(GetEditorData(), m_loops, pattern, newItem, oldItem);
+    const auto command =
+        boost::make_shared<PatPropEditCommand>(GetEditorData(), m_loops, pattern, newItem, oldItem);
     command->Do();
     CommandManager::GetInstance()->AddCommand(command);
     if (const GlViewPortPtr view = GetRelativeView()) {

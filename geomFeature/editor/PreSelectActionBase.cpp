@@ -125,8 +125,9 @@ void PreSelectActionBase::PruneSelection() {
             }
         }
     }
-    std::erase_if(*m_selection,
-                  [&present](const IPatternPtr& pattern) { return !pattern || present.count(pattern->GetID()) == 0; });
+    std::erase_if(*m_selection, [&present](const IPatternPtr& pattern) {
+        return !pattern || present.count(pattern->GetID()) == 0;
+    });
     if (m_hover && present.count(m_hover->GetID()) == 0) {
         m_hover.reset();
     }

@@ -22,8 +22,8 @@ namespace Norvane {
 // The list of selected patterns is the one the action was given (shared with whoever gave it).
 class GF_API PreSelectActionBase : public PatternActionBase {
 public:
-    PreSelectActionBase(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort,
-                        const PatternListPtr& selection);
+    PreSelectActionBase(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                        const GlViewPortPtr& viewPort, const PatternListPtr& selection);
 
     int LButtonDown(double& x, double& y) override;
     int LButtonUp(double& x, double& y) override;

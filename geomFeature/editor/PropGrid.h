@@ -20,13 +20,13 @@ public:
 
     struct Entry {
         EntryKind kind = EntryKind::ReadOnly;
-        int captionID = 0;          // string resource of the row's caption (the item identifier)
-        std::wstring caption;       // its text
-        DataPropItem item;          // the item shown
-        std::wstring format;        // Number: the printf-style format the text was made with
+        int captionID = 0;                  // string resource of the row's caption (the item identifier)
+        std::wstring caption;               // its text
+        DataPropItem item;                  // the item shown
+        std::wstring format;                // Number: the printf-style format the text was made with
         std::vector<std::wstring> options;  // Choice: what the drop-down offers
-        std::wstring shown;         // the text as the grid filled it
-        std::wstring text;          // the text now (what the user typed or chose)
+        std::wstring shown;                 // the text as the grid filled it
+        std::wstring text;                  // the text now (what the user typed or chose)
     };
 
     struct Group {

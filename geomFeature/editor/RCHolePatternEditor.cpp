@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12400, 12401, 12404};
 }  // namespace
 
-RCHolePatternEditor::RCHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+RCHolePatternEditor::RCHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                         const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

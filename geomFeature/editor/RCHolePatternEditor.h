@@ -10,7 +10,8 @@ namespace Norvane {
 // rounded rectangles.
 class GF_API RCHolePatternEditor : public GripEditActionBase {
 public:
-    RCHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    RCHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                        const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

@@ -12,7 +12,8 @@ namespace Norvane {
 // Grip-edits radius slots.
 class GF_API RadSlotPatEditor : public GripEditActionBase {
 public:
-    RadSlotPatEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    RadSlotPatEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                     const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12410, 12411};
 }  // namespace
 
-RectHolePatternEditor::RectHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+RectHolePatternEditor::RectHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                             const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

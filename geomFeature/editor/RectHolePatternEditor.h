@@ -9,7 +9,8 @@ namespace Norvane {
 // rectangular holes.
 class GF_API RectHolePatternEditor : public GripEditActionBase {
 public:
-    RectHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    RectHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                          const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12310, 12311};
 }  // namespace
 
-RectLinePatternEditor::RectLinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+RectLinePatternEditor::RectLinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                             const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

@@ -9,7 +9,8 @@ namespace Norvane {
 // the lower left corner; the four lines are recorded one command each and selected.
 class GF_API RectLinePatternEditor : public GripEditActionBase {
 public:
-    RectLinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    RectLinePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                          const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 

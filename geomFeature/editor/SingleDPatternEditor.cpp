@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12430, 12431, 12432};
 }  // namespace
 
-SingleDPatternEditor::SingleDPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+SingleDPatternEditor::SingleDPatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                           const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

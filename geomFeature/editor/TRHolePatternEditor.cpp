@@ -9,7 +9,8 @@ namespace {
 constexpr int kPrompts[] = {12420, 12421, 12423};
 }  // namespace
 
-TRHolePatternEditor::TRHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort)
+TRHolePatternEditor::TRHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                         const GlViewPortPtr& viewPort)
     : GripEditActionBase(patterns, loops, viewPort) {
     Restart();
 }

@@ -10,7 +10,8 @@ namespace Norvane {
 // base). Grip-edits triangles.
 class GF_API TRHolePatternEditor : public GripEditActionBase {
 public:
-    TRHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops, const GlViewPortPtr& viewPort);
+    TRHolePatternEditor(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                        const GlViewPortPtr& viewPort);
 
     int GetActionType() const override;
 
@@ -18,7 +19,8 @@ protected:
     int GetClickCount() const override { return 3; }
     int GetStepPrompt(int step) const override;
     PatternListPtr MakePatterns(const std::vector<Point2D>& points) const override;
-    // At the third point a single typed value is the height, measured from the first point towards the cursor.
+    // At the third point a single typed value is the height, measured from the first point towards the
+    // cursor.
     int TypedValuePoint(double value, Point2D& point) const override;
 };
 

@@ -24,7 +24,8 @@ bool IsIdentity(const Matrix2D& m) {
 
 TransformPatActionBase::TransformPatActionBase(const PatternListPtr& patterns, const PatLoopListPtr& loops,
                                                const GlViewPortPtr& viewPort, const PatternListPtr& selection)
-    : PreSelectActionBase(patterns, loops, viewPort, selection), m_clones(boost::make_shared<PatternList>()) {}
+    : PreSelectActionBase(patterns, loops, viewPort, selection),
+      m_clones(boost::make_shared<PatternList>()) {}
 
 void TransformPatActionBase::ConfirmGivenSelection() {
     if (!m_selection->empty() && AcceptSelection(0) != 0) {

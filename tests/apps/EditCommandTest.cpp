@@ -23,9 +23,11 @@ struct Result {
 Result Program(const std::string& arguments) {
     Result run;
     FILE* pipe = ::popen((std::string(GF_PROGRAM) + " " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return run;
+    if (!pipe)
+        return run;
     std::array<char, 4096> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), n);
+    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+        run.out.append(buffer.data(), n);
     const int status = ::pclose(pipe);
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
@@ -57,9 +59,10 @@ protected:
 
 // The bracket (15 patterns, 240 x 160) gets a circle and a line; undo and redo on the way.
 TEST_F(EditCommandTest, RunsTheStepsAndSavesTheResult) {
-    const std::string steps = Script("steps.txt",
-                                     "tool circle\ntype 120,80\nkey enter\ntype 3\nkey enter\nexpect selected 1\n"
-                                     "tool line\nclick 300 0\nclick 300 50\nundo\nredo\nexpect patterns 17\n");
+    const std::string steps =
+        Script("steps.txt",
+               "tool circle\ntype 120,80\nkey enter\ntype 3\nkey enter\nexpect selected 1\n"
+               "tool line\nclick 300 0\nclick 300 50\nundo\nredo\nexpect patterns 17\n");
     const Result run = Program("edit " + Path("part.db") + " --script " + steps + " -o " + Path("out.db"));
     ASSERT_EQ(run.code, 0) << run.out;
     EXPECT_NE(run.out.find("2 changes"), std::string::npos) << run.out;
@@ -68,7 +71,8 @@ TEST_F(EditCommandTest, RunsTheStepsAndSavesTheResult) {
 
     // An existing output is replaced only with --force; without -o the part itself is replaced.
     EXPECT_EQ(Program("edit " + Path("part.db") + " --script " + steps + " -o " + Path("out.db")).code, 73);
-    EXPECT_EQ(Program("edit " + Path("part.db") + " --script " + steps + " -o " + Path("out.db") + " -f").code, 0);
+    EXPECT_EQ(
+        Program("edit " + Path("part.db") + " --script " + steps + " -o " + Path("out.db") + " -f").code, 0);
     ASSERT_EQ(Program("edit " + Path("part.db") + " --script " + steps).code, 0);
     EXPECT_EQ(Patterns("part.db"), 17);
 }
@@ -80,8 +84,9 @@ TEST_F(EditCommandTest, BadOrFailingScriptsSaveNothing) {
         int code;
         const char* says;
     };
-    for (const Case& c : {Case{"tool circle\nclick 1 1\nclick 2 1\nexpect patterns 99\n", 65, "bad.txt:4: expected"},
-                          Case{"tool circle\n\nclik 1 1\n", 65, "bad.txt:3: unknown step 'clik'"}}) {
+    for (const Case& c :
+         {Case{"tool circle\nclick 1 1\nclick 2 1\nexpect patterns 99\n", 65, "bad.txt:4: expected"},
+          Case{"tool circle\n\nclik 1 1\n", 65, "bad.txt:3: unknown step 'clik'"}}) {
         const Result run = Program("edit " + Path("part.db") + " --script " + Script("bad.txt", c.text));
         EXPECT_EQ(run.code, c.code) << run.out;
         EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;

@@ -28,11 +28,11 @@ struct ToolRow {
     const char* name;
     const char* tool;
     std::vector<std::pair<double, double>> clicks;
-    int made;        // patterns recorded (one command each)
-    tagPatternType type;  // of the last one
+    int made;                                    // patterns recorded (one command each)
+    tagPatternType type;                         // of the last one
     std::vector<std::pair<int, double>> values;  // property item, value of the last pattern
-    int after;       // the action current afterwards
-    bool seed = false;  // the part holds the circle an array tool repeats
+    int after;                                   // the action current afterwards
+    bool seed = false;                           // the part holds the circle an array tool repeats
 
     friend void PrintTo(const ToolRow& r, std::ostream* os) { *os << r.name; }
 };
@@ -42,29 +42,100 @@ const std::vector<ToolRow> kTools = {
     {"Line", "line", {{0, 0}, {10, 5}}, 1, PAT_LINE, {{12101, 0}, {12102, 0}, {12103, 10}, {12104, 5}}, 50},
     {"MultiLine", "multiline", {{0, 0}, {10, 0}, {10, 10}}, 2, PAT_LINE, {{12101, 10}, {12104, 10}}, 2},
     {"RectLine", "rectline", {{0, 0}, {20, 10}}, 4, PAT_LINE, {{12101, 0}, {12102, 10}, {12104, 0}}, 50},
-    {"RectHole", "recthole", {{20, 10}, {0, 0}}, 1, PAT_RECT_HOLE, {{12101, 0}, {12105, 20}, {12118, 10}}, 50},
+    {"RectHole",
+     "recthole",
+     {{20, 10}, {0, 0}},
+     1,
+     PAT_RECT_HOLE,
+     {{12101, 0}, {12105, 20}, {12118, 10}},
+     50},
     {"Arc", "arc", {{0, 0}, {10, 0}, {0, 10}}, 1, PAT_ARC, {{12106, 10}, {12107, 0}, {12108, 90}}, 50},
-    {"Arc3Pt", "arc3pt", {{10, 0}, {0, 10}, {-10, 0}}, 1, PAT_ARC, {{12109, 0}, {12106, 10}, {12108, 180}}, 6},
-    {"RCHole", "rchole", {{0, 0}, {10, 5}, {10, 3}}, 1, PAT_RC_HOLE, {{12105, 20}, {12118, 10}, {12131, 2}}, 50},
+    {"Arc3Pt",
+     "arc3pt",
+     {{10, 0}, {0, 10}, {-10, 0}},
+     1,
+     PAT_ARC,
+     {{12109, 0}, {12106, 10}, {12108, 180}},
+     6},
+    {"RCHole",
+     "rchole",
+     {{0, 0}, {10, 5}, {10, 3}},
+     1,
+     PAT_RC_HOLE,
+     {{12105, 20}, {12118, 10}, {12131, 2}},
+     50},
     {"RCHoleRadiusClamped", "rchole", {{0, 0}, {10, 5}, {0, 0}}, 1, PAT_RC_HOLE, {{12131, 5}}, 50},
     {"RCLine", "rcline", {{0, 0}, {20, 10}, {20, 8}}, 8, PAT_ARC, {{12109, 2}, {12110, 2}, {12106, 2}}, 50},
     {"Circle", "circle", {{0, 0}, {3, 4}}, 1, PAT_CIRCLE, {{12109, 0}, {12106, 5}}, 50},
-    {"Ellipse", "ellipse", {{0, 0}, {10, 0}, {0, 4}}, 1, PAT_ELLIPSE, {{12105, 20}, {12118, 8}, {12117, 0}}, 50},
-    {"SingleD", "singled", {{0, 0}, {5, 0}, {0, -3}}, 1, PAT_SINGLE_D, {{12106, 5}, {12118, 8}, {12117, 0}}, 50},
-    {"DoubleD", "doubled", {{0, 0}, {5, 0}, {0, -3}}, 1, PAT_DOUBLE_D, {{12106, 5}, {12118, 6}, {12117, 0}}, 50},
-    {"OBround", "obround", {{0, 0}, {0, 10}, {2, 0}}, 1, PAT_OBROUND, {{12105, 20}, {12118, 4}, {12117, 90}}, 50},
+    {"Ellipse",
+     "ellipse",
+     {{0, 0}, {10, 0}, {0, 4}},
+     1,
+     PAT_ELLIPSE,
+     {{12105, 20}, {12118, 8}, {12117, 0}},
+     50},
+    {"SingleD",
+     "singled",
+     {{0, 0}, {5, 0}, {0, -3}},
+     1,
+     PAT_SINGLE_D,
+     {{12106, 5}, {12118, 8}, {12117, 0}},
+     50},
+    {"DoubleD",
+     "doubled",
+     {{0, 0}, {5, 0}, {0, -3}},
+     1,
+     PAT_DOUBLE_D,
+     {{12106, 5}, {12118, 6}, {12117, 0}},
+     50},
+    {"OBround",
+     "obround",
+     {{0, 0}, {0, 10}, {2, 0}},
+     1,
+     PAT_OBROUND,
+     {{12105, 20}, {12118, 4}, {12117, 90}},
+     50},
     {"TRHole", "trhole", {{0, 0}, {5, 0}, {0, 8}}, 1, PAT_TR_HOLE, {{12118, 10}, {12123, 8}, {12117, 0}}, 50},
     {"TRHoleApexBelow", "trhole", {{0, 0}, {5, 0}, {0, -8}}, 1, PAT_TR_HOLE, {{12123, 8}, {12117, 180}}, 50},
-    {"RadSlot", "radslot", {{0, 0}, {10, 0}, {0, 10}, {11, 0}}, 1, PAT_RAD_SLOT,
-     {{12106, 10}, {12107, 0}, {12108, 90}, {12118, 2}}, 50},
-    {"PatLine", "patline", {{-29, -30}, {-25, -30}, {-10, -30}}, 1, PAT_LINE_ARRAY,
-     {{12101, -30}, {12121, 5}, {12117, 0}, {12122, 5}}, 50, true},
-    {"PatArc", "patarc", {{-29, -30}, {-40, -30}, {-32, -24}, {-40, -20}}, 1, PAT_ARC_ARRAY,
-     {{12106, 10}, {12107, 0}, {12124, 36.869897645844}, {12122, 3}}, 50, true},
-    {"PatCircle", "patcircle", {{-29, -30}, {-40, -30}, {-40, -20}}, 1, PAT_CIRCLE_ARRAY,
-     {{12106, 10}, {12107, 0}, {12122, 4}}, 50, true},
-    {"PatGrid", "patgrid", {{-29, -30}, {-25, -27}, {-10, -21}}, 1, PAT_GRID_ARRAY,
-     {{12119, 5}, {12120, 3}, {12125, 5}, {12126, 4}}, 50, true},
+    {"RadSlot",
+     "radslot",
+     {{0, 0}, {10, 0}, {0, 10}, {11, 0}},
+     1,
+     PAT_RAD_SLOT,
+     {{12106, 10}, {12107, 0}, {12108, 90}, {12118, 2}},
+     50},
+    {"PatLine",
+     "patline",
+     {{-29, -30}, {-25, -30}, {-10, -30}},
+     1,
+     PAT_LINE_ARRAY,
+     {{12101, -30}, {12121, 5}, {12117, 0}, {12122, 5}},
+     50,
+     true},
+    {"PatArc",
+     "patarc",
+     {{-29, -30}, {-40, -30}, {-32, -24}, {-40, -20}},
+     1,
+     PAT_ARC_ARRAY,
+     {{12106, 10}, {12107, 0}, {12124, 36.869897645844}, {12122, 3}},
+     50,
+     true},
+    {"PatCircle",
+     "patcircle",
+     {{-29, -30}, {-40, -30}, {-40, -20}},
+     1,
+     PAT_CIRCLE_ARRAY,
+     {{12106, 10}, {12107, 0}, {12122, 4}},
+     50,
+     true},
+    {"PatGrid",
+     "patgrid",
+     {{-29, -30}, {-25, -27}, {-10, -21}},
+     1,
+     PAT_GRID_ARRAY,
+     {{12119, 5}, {12120, 3}, {12125, 5}, {12126, 4}},
+     50,
+     true},
 };
 
 std::string Clicks(const std::vector<std::pair<double, double>>& points, bool typed) {
@@ -90,7 +161,8 @@ protected:
     // The geometry of every pattern the row made.
     std::vector<Bits> Made() const {
         std::vector<Bits> made;
-        for (std::size_t i = before(); i < patterns->size(); ++i) made.push_back(testutil::GeometryBits((*patterns)[i]));
+        for (std::size_t i = before(); i < patterns->size(); ++i)
+            made.push_back(testutil::GeometryBits((*patterns)[i]));
         return made;
     }
 };
@@ -102,7 +174,8 @@ TEST_P(ToolTest, ClicksBuildThePatternAndItsPreview) {
     auto allButLast = row.clicks;
     allButLast.pop_back();
     ASSERT_TRUE(Run(std::string("tool ") + row.tool + "\n" + Clicks(allButLast, false) + "move " +
-                    std::to_string(row.clicks.back().first) + " " + std::to_string(row.clicks.back().second)));
+                    std::to_string(row.clicks.back().first) + " " +
+                    std::to_string(row.clicks.back().second)));
     const auto tool = boost::dynamic_pointer_cast<GripEditActionBase>(editor->GetActionObject());
     ASSERT_TRUE(tool);
     std::vector<Bits> preview;
@@ -121,7 +194,9 @@ TEST_P(ToolTest, ClicksBuildThePatternAndItsPreview) {
     }
     EXPECT_EQ(Current(), row.after);
     if (row.after == EDIT_SELECT) {
-        EXPECT_EQ(boost::dynamic_pointer_cast<PreSelectActionBase>(editor->GetActionObject())->GetSelPatList()->size(),
+        EXPECT_EQ(boost::dynamic_pointer_cast<PreSelectActionBase>(editor->GetActionObject())
+                      ->GetSelPatList()
+                      ->size(),
                   static_cast<std::size_t>(row.made));
     }
     if (row.type != PAT_ARC || row.made == 1) {  // a rubber band of pieces is compared piece by piece below
@@ -148,12 +223,15 @@ TEST_P(ToolTest, CancelRecordsNothing) {
     allButLast.pop_back();
     const int chained = std::string(row.tool) == "multiline" ? row.made - 1 : 0;
     ASSERT_TRUE(Run(std::string("tool ") + row.tool + "\n" + Clicks(allButLast, false) +
-                    "key esc\nexpect action 50\nexpect prompt 12480\nexpect undo " + std::to_string(chained)));
+                    "key esc\nexpect action 50\nexpect prompt 12480\nexpect undo " +
+                    std::to_string(chained)));
     EXPECT_EQ(patterns->size(), before() + static_cast<std::size_t>(chained));
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, ToolTest, ::testing::ValuesIn(kTools),
-                         [](const ::testing::TestParamInfo<ToolRow>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<ToolRow>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // Grip editing: the tool row that draws the pattern, the snap point dragged and by how much, and a value
 // of the pattern afterwards.
@@ -193,13 +271,15 @@ TEST_P(GripTest, DragOneGripThenUndoAndRedoTheSameObject) {
     const GripRow& row = GetParam();
     const ToolRow* tool = nullptr;
     for (const ToolRow& t : kTools) {
-        if (std::string(t.name) == row.tool) tool = &t;
+        if (std::string(t.name) == row.tool)
+            tool = &t;
     }
     ASSERT_TRUE(tool);
     if (tool->seed) {
         Build({boost::make_shared<CirclePattern>(Point2D(-30, -30), 1.0)});
     }
-    ASSERT_TRUE(Run(std::string("tool ") + tool->tool + "\n" + Clicks(tool->clicks, false) + "expect action 50"));
+    ASSERT_TRUE(
+        Run(std::string("tool ") + tool->tool + "\n" + Clicks(tool->clicks, false) + "expect action 50"));
     const IPatternPtr edited = Last();
     const Bits drawn = testutil::GeometryBits(edited);
     Point2DList snaps;
@@ -208,8 +288,8 @@ TEST_P(GripTest, DragOneGripThenUndoAndRedoTheSameObject) {
     std::ostringstream s;
     s.precision(17);
     s << "click " << grip.x << " " << grip.y << "\nexpect action "
-      << PatternActionFactory::GetGripToolCode(edited->GetPatternType()) << "\nclick " << grip.x + row.dx << " "
-      << grip.y + row.dy << "\nexpect action 50\nexpect selected 1";
+      << PatternActionFactory::GetGripToolCode(edited->GetPatternType()) << "\nclick " << grip.x + row.dx
+      << " " << grip.y + row.dy << "\nexpect action 50\nexpect selected 1";
     ASSERT_TRUE(Run(s.str()));
     EXPECT_EQ(Last(), edited);
     EXPECT_NEAR(Prop(edited, row.item), row.value, 1e-9);
@@ -225,7 +305,9 @@ TEST_P(GripTest, DragOneGripThenUndoAndRedoTheSameObject) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, GripTest, ::testing::ValuesIn(kGrips),
-                         [](const ::testing::TestParamInfo<GripRow>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<GripRow>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // The stated rules, as scenarios whose expectations say what must hold.
 struct RuleRow {
@@ -237,7 +319,8 @@ struct RuleRow {
 
 const std::vector<RuleRow> kRules = {
     {"ArrayToolsNeedAStandardShape",
-     "tool line\nclick 0 0\nclick 10 0\ntool patline\nclick 40 40\nexpect message 12440\nexpect prompt 12320\n"
+     "tool line\nclick 0 0\nclick 10 0\ntool patline\nclick 40 40\nexpect message 12440\nexpect prompt "
+     "12320\n"
      "click 5 0.1\nexpect message 12440\nclick 5 0\nexpect message 12440\nexpect undo 1"},
     {"CollinearThreePointArcIsIgnored",
      "tool arc3pt\nclick 0 0\nclick 5 0\nclick 10 0\nexpect undo 0\nexpect prompt 12342\nclick 5 5\n"
@@ -257,7 +340,8 @@ const std::vector<RuleRow> kRules = {
     {"UnsoundGripPlaceIsNotTaken",
      "tool circle\nclick 0 0\nclick 5 0\nclick 5 0\nclick 0 0\nexpect action 9\nexpect undo 1\nkey esc\n"
      "expect action 50"},
-    {"CancelInGripModeRecordsNothing", "tool line\nclick 0 0\nclick 10 0\nclick 5 0\nmove 8 8\nkey esc\nexpect undo 1"},
+    {"CancelInGripModeRecordsNothing",
+     "tool line\nclick 0 0\nclick 10 0\nclick 5 0\nmove 8 8\nkey esc\nexpect undo 1"},
 };
 
 class ToolRuleTest : public testutil::ScenarioTestBase, public ::testing::WithParamInterface<RuleRow> {};
@@ -267,7 +351,9 @@ TEST_P(ToolRuleTest, Holds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, ToolRuleTest, ::testing::ValuesIn(kRules),
-                         [](const ::testing::TestParamInfo<RuleRow>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<RuleRow>& info) {
+                             return std::string(info.param.name);
+                         });
 
 using ToolDetailTest = testutil::ScenarioTestBase;
 

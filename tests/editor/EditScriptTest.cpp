@@ -71,15 +71,14 @@ TEST_F(EditScriptRunnerTest, FailuresStopTheRunAtTheirLine) {
         int line;
         const char* says;
     };
-    for (const Failing& f : {Failing{"tool circle\nclick 0 0\nclick 1 0\nexpect patterns 2", 4,
-                                     "expected patterns 2, found 1"},
-                             Failing{"undo\nundo", 2, "nothing to undo"},
-                             Failing{"redo\nredo", 2, "nothing to redo"},
-                             Failing{"key esc\nprop 12106 3", 2, "no editable row for item 12106"},
-                             Failing{"window 0 0 0 5", 1, "width and a height"},
-                             Failing{"tool line\nclick 10 10\nclick 20 10\naction explode\nclick 15 10\n"
-                                     "expect message 12440",
-                                     6, "expected message 12440, found 12500"}}) {
+    for (const Failing& f :
+         {Failing{"tool circle\nclick 0 0\nclick 1 0\nexpect patterns 2", 4, "expected patterns 2, found 1"},
+          Failing{"undo\nundo", 2, "nothing to undo"}, Failing{"redo\nredo", 2, "nothing to redo"},
+          Failing{"key esc\nprop 12106 3", 2, "no editable row for item 12106"},
+          Failing{"window 0 0 0 5", 1, "width and a height"},
+          Failing{"tool line\nclick 10 10\nclick 20 10\naction explode\nclick 15 10\n"
+                  "expect message 12440",
+                  6, "expected message 12440, found 12500"}}) {
         EXPECT_EQ(runner.RunText(f.text), 0) << f.text;
         EXPECT_EQ(runner.GetErrorLine(), f.line) << f.text;
         EXPECT_NE(runner.GetError().find(f.says), std::string::npos) << f.text << " -> " << runner.GetError();

@@ -64,33 +64,42 @@ const std::vector<SelectRow> kRows = {
      }},
     {"ZeroSizeDragSelectsTheClosest", "drag 25 8 25 8\nexpect selected 1",
      [](const SelectionTest& t) { EXPECT_EQ(t.Selected()->front(), t.circle); }},
-    {"WindowSelectsWhatLiesInside", "drag -1 -1 11 11\nexpect selected 4\ndrag 11 11 -1 -1\nexpect selected 4"},
+    {"WindowSelectsWhatLiesInside",
+     "drag -1 -1 11 11\nexpect selected 4\ndrag 11 11 -1 -1\nexpect selected 4"},
     {"WindowReplacesUnlessControlAdds",
      "drag -1 -1 11 11\ndrag 19 -1 31 8\nexpect selected 2\ndrag -1 -1 11 11 ctrl\nexpect selected 6"},
     {"ControlClickDoesNotSelectTwice", "click 3 0\nclick 3 0 ctrl\nexpect selected 1"},
     {"ControlASelectsAllButSeeds", "key ctrl+a\nexpect selected 7\nkey a\nexpect selected 7"},
     {"EmptyWindowKeepsTheSelection", "click 5 0\ndrag 40 40 45 45\nexpect selected 1"},
-    {"GripCloserThanFivePixelsStartsTheTool", "click 25 5\nclick 25.49 7\nexpect action 9\nexpect prompt 12464"},
+    {"GripCloserThanFivePixelsStartsTheTool",
+     "click 25 5\nclick 25.49 7\nexpect action 9\nexpect prompt 12464"},
     {"GripFivePixelsAwayIsNone", "click 25 5\nclick 25.5 7\nexpect action 50"},
     {"GripOfALineStartsTheLineTool", "click 5 0\nclick 0 0\nexpect action 1\nclick 0 -5\nexpect action 50",
-     [](const SelectionTest& t) { EXPECT_TRUE(testutil::PointNear(t.bottom->GetStartPoint(), Point2D(0, -5))); }},
+     [](const SelectionTest& t) {
+         EXPECT_TRUE(testutil::PointNear(t.bottom->GetStartPoint(), Point2D(0, -5)));
+     }},
     {"DoubleClickSelectsAndShowsTheBar", "dblclick 25 7\nexpect selected 1",
      [](const SelectionTest&) {
          EXPECT_EQ(PatternPropBar::GetInstance()->IsVisible(), 1);
          EXPECT_EQ(PatternPropBar::GetInstance()->GetGrid().GetGroups().size(), 2u);
      }},
-    {"DeleteKeyDeletesTheSelection", "click 5 0\nkey delete\nexpect patterns 7\nexpect undo 1\nundo\nexpect patterns 8"},
+    {"DeleteKeyDeletesTheSelection",
+     "click 5 0\nkey delete\nexpect patterns 7\nexpect undo 1\nundo\nexpect patterns 8"},
     {"DeletingAnArrayDeletesItsSeed",
-     "click 5 30.5\nexpect selected 1\nkey delete\nexpect patterns 6\nexpect loops 3\nundo\nexpect patterns 8\n"
+     "click 5 30.5\nexpect selected 1\nkey delete\nexpect patterns 6\nexpect loops 3\nundo\nexpect patterns "
+     "8\n"
      "expect loops 4",
      [](const SelectionTest& t) { EXPECT_EQ(t.row->GetControlPat(), t.seed); }},
     {"DeleteActionConfirmsWithTheRightButton",
      "action delete\nexpect prompt 12483\nclick 25 5\nexpect prompt 12484\nrclick 0 0\nexpect patterns 7\n"
      "expect action 50"},
     {"DeleteActionActsOnTheSelectionAtOnce",
-     "click 5 0\nclick 20 0.2 ctrl\naction delete\nexpect patterns 6\nexpect action 60\nmove 0 0\nexpect action 50"},
-    {"ExplodeRefusesLines", "action explode\nclick 25 0.2\nexpect message 12500\nexpect prompt 12501\nexpect undo 0"},
-    {"ExplodeBreaksAShapeUp", "action explode\nclick 25 7.2\nexpect undo 1\nexpect action 50\nundo\nexpect patterns 8"},
+     "click 5 0\nclick 20 0.2 ctrl\naction delete\nexpect patterns 6\nexpect action 60\nmove 0 0\nexpect "
+     "action 50"},
+    {"ExplodeRefusesLines",
+     "action explode\nclick 25 0.2\nexpect message 12500\nexpect prompt 12501\nexpect undo 0"},
+    {"ExplodeBreaksAShapeUp",
+     "action explode\nclick 25 7.2\nexpect undo 1\nexpect action 50\nundo\nexpect patterns 8"},
     {"ExplodeActsOnOneSelectedArrayAtOnce",
      "click 5 30.5\naction explode\nexpect undo 1\nexpect patterns 9\nmove 0 0\nexpect action 50"},
     {"MoveByTypedPoints",
@@ -103,12 +112,15 @@ const std::vector<SelectRow> kRows = {
     {"RotateByATypedAngleInDegrees",
      "click 25 0.1\naction rotate\nexpect prompt 12492\nclick 20 0\nexpect prompt 12493\ntype 90\nkey enter\n"
      "expect action 50",
-     [](const SelectionTest& t) { EXPECT_TRUE(testutil::PointNear(t.lone->GetEndPoint(), Point2D(20, 10), 1e-9)); }},
+     [](const SelectionTest& t) {
+         EXPECT_TRUE(testutil::PointNear(t.lone->GetEndPoint(), Point2D(20, 10), 1e-9));
+     }},
     {"RotateRefusesArraysAtOnce", "click 5 30.5\naction rotate\nexpect message 12522\nexpect action 50"},
     {"RotateRefusesArraysOnConfirmation",
      "action rotate\nclick 5 30.5\nrclick 0 0\nexpect message 12522\nexpect action 50\nexpect undo 0"},
     {"CopyingAnArrayCopiesItsSeed",
-     "click 5 30.5\naction copy\nclick 0 30\nclick 0 40\nexpect patterns 10\nexpect loops 5\nexpect selected 1\n"
+     "click 5 30.5\naction copy\nclick 0 30\nclick 0 40\nexpect patterns 10\nexpect loops 5\nexpect selected "
+     "1\n"
      "undo\nexpect patterns 8\nexpect loops 4\nredo\nexpect patterns 10"},
     {"CopyWithoutASelectionSelectsFirst",
      "action copy\nexpect prompt 12483\nclick 5 0\nexpect prompt 12484\nrclick 0 0\nexpect prompt 12490\n"
@@ -120,7 +132,8 @@ const std::vector<SelectRow> kRows = {
      "click 25 5\naction move\nclick 25 5\nclick 30 5\nclick 5 0\naction move\nundo\nexpect prompt 12480\n"
      "expect selected 1\nrclick 0 0\nexpect prompt 12490"},
     {"LoopSelectionPicksWholeLoops",
-     "action loopselect\nexpect action 51\nclick 5 0.2\nexpect selected 1\ndrag -1 -1 31 11 ctrl\nexpect selected 3\n"
+     "action loopselect\nexpect action 51\nclick 5 0.2\nexpect selected 1\ndrag -1 -1 31 11 ctrl\nexpect "
+     "selected 3\n"
      "key ctrl+a\nexpect selected 4\nkey esc\nexpect selected 0\nexpect action 51"},
 };
 
@@ -132,12 +145,15 @@ TEST_P(SelectionTest, Scenario) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Actions, SelectionTest, ::testing::ValuesIn(kRows),
-                         [](const ::testing::TestParamInfo<SelectRow>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<SelectRow>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // Loop selection follows a selected loop that undo and redo rebuilt.
 TEST_F(SelectionTest, LoopSelectionFollowsRebuiltLoops) {
-    ASSERT_TRUE(Run("click 5 0\nkey delete\naction loopselect\nclick 25 7\nexpect selected 1\nundo\nredo\n"
-                    "expect selected 1"));
+    ASSERT_TRUE(
+        Run("click 5 0\nkey delete\naction loopselect\nclick 25 7\nexpect selected 1\nundo\nredo\n"
+            "expect selected 1"));
     const auto action = boost::dynamic_pointer_cast<LoopSelectAction>(editor->GetActionObject());
     ASSERT_TRUE(action);
     EXPECT_EQ(action->GetSelLoopList()->front(), loops->FindLoopByPat(circle));

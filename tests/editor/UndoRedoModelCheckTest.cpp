@@ -1,10 +1,10 @@
 // The undo/redo model check: seeded random edits of random parts through every kind of command, and
 // through the editor's tools and actions as a user drives them (drawing, grips, rotating, copying and
-// moving, the property bar), interleaved with random undos and redos through the editor. After every step the part must
-// match the facts recorded when that state of the history was first reached (the same pattern objects,
-// geometry bit for bit, relations, loops in chain order, boundary loop) and stay consistent (no pattern
-// twice, every free pattern in one loop, current caches). A failure is shrunk to the shortest sequence of
-// steps that still fails and printed as a literal that can be pasted into a test.
+// moving, the property bar), interleaved with random undos and redos through the editor. After every step the
+// part must match the facts recorded when that state of the history was first reached (the same pattern
+// objects, geometry bit for bit, relations, loops in chain order, boundary loop) and stay consistent (no
+// pattern twice, every free pattern in one loop, current caches). A failure is shrunk to the shortest
+// sequence of steps that still fails and printed as a literal that can be pasted into a test.
 //
 // GF_MODEL_CHECK_EPISODES and GF_MODEL_CHECK_STEPS change the number of episodes and their length (default
 // 200 episodes of 100 steps);
@@ -30,9 +30,9 @@
 #include "geomFeature/editor/CopyPatternCommand.h"
 #include "geomFeature/editor/DeletePatternCommand.h"
 #include "geomFeature/editor/EditScriptRunner.h"
-#include "geomFeature/editor/GeometryEditor.h"
 #include "geomFeature/editor/ExplodeArrayPatCommand.h"
 #include "geomFeature/editor/ExplodeStdPatCommand.h"
+#include "geomFeature/editor/GeometryEditor.h"
 #include "geomFeature/editor/GripEditCommand.h"
 #include "geomFeature/editor/PartEditCommand.h"
 #include "geomFeature/editor/PatPropEditCommand.h"
@@ -43,17 +43,17 @@
 #include "geomFeature/host/appframe/CommandManager.h"
 #include "geomFeature/host/geomkit/Matrix2D.h"
 #include "geomFeature/host/geomkit/Point2DList.h"
-#include "geomFeature/host/viewkit/RecordingViewPort.h"
 #include "geomFeature/host/mathkit/MathEx.h"
+#include "geomFeature/host/viewkit/RecordingViewPort.h"
 #include "geomFeature/loop/PolyPatLoop.h"
 #include "geomFeature/pattern/ArcPattern.h"
 #include "geomFeature/pattern/CirclePattern.h"
 #include "geomFeature/pattern/EllipsePattern.h"
 #include "geomFeature/pattern/LinePattern.h"
 #include "geomFeature/pattern/OBroundPattern.h"
-#include "geomFeature/pattern/PatternCache.h"
 #include "geomFeature/pattern/PatGridPattern.h"
 #include "geomFeature/pattern/PatLinePattern.h"
+#include "geomFeature/pattern/PatternCache.h"
 #include "geomFeature/pattern/PatternPropID.h"
 #include "geomFeature/pattern/RCHolePattern.h"
 #include "geomFeature/pattern/RectHolePattern.h"
@@ -87,10 +87,9 @@ enum class Op {
     PropBar,
 };
 constexpr int kOpCount = 17;
-const char* const kOpNames[kOpCount] = {"Add",       "Copy",     "Delete",   "Grip",      "Prop",
-                                        "ExplodeStd", "ExplodeArray", "MakeArray", "Transform", "PartEdit",
-                                        "Undo",      "Redo",     "Draw",     "GripDrag",  "RotateAct",
-                                        "CopyMoveAct", "PropBar"};
+const char* const kOpNames[kOpCount] = {
+    "Add",      "Copy", "Delete", "Grip", "Prop",     "ExplodeStd", "ExplodeArray", "MakeArray", "Transform",
+    "PartEdit", "Undo", "Redo",   "Draw", "GripDrag", "RotateAct",  "CopyMoveAct",  "PropBar"};
 
 bool IsEditorOp(Op op) {
     return op >= Op::Draw;
@@ -146,8 +145,8 @@ public:
     const PatLoopListPtr& Loops() const { return m_loops; }
     const GeometryEditorPtr& Editor() const { return m_editor; }
 
-    // Plays the step through the editor (a user's clicks and keys); what it recorded, if anything, is what the
-    // command manager holds afterwards. False when the part offers nothing to apply it to.
+    // Plays the step through the editor (a user's clicks and keys); what it recorded, if anything, is what
+    // the command manager holds afterwards. False when the part offers nothing to apply it to.
     bool ApplyInEditor(const Step& s) {
         std::string script;
         switch (s.op) {
@@ -526,10 +525,12 @@ private:
         std::ostringstream os;
         os << "action select\ntool " << kCodes[tool] << "\n";
         for (int i = 0; i < kClicks[tool]; ++i) {
-            Point2D p = GridPt(s.b + static_cast<std::uint32_t>(i) * (3 + s.c % 11) + s.c * static_cast<std::uint32_t>(i * i));
-            if (i == 0 && kCodes[tool] >= 12 && kCodes[tool] != 18 && kCodes[tool] != 19 && kCodes[tool] != 22 &&
-                kCodes[tool] != 30) {
-                const auto shapes = Candidates([](const IPatternPtr& q) { return q->IsStdPat() && !q->IsControlPat(); });
+            Point2D p = GridPt(s.b + static_cast<std::uint32_t>(i) * (3 + s.c % 11) +
+                               s.c * static_cast<std::uint32_t>(i * i));
+            if (i == 0 && kCodes[tool] >= 12 && kCodes[tool] != 18 && kCodes[tool] != 19 &&
+                kCodes[tool] != 22 && kCodes[tool] != 30) {
+                const auto shapes =
+                    Candidates([](const IPatternPtr& q) { return q->IsStdPat() && !q->IsControlPat(); });
                 if (!shapes.empty()) {
                     p = shapes[s.c % shapes.size()]->GetCacheData()->GetBaseGeom()->front()->GetStartPoint();
                 }
@@ -563,11 +564,13 @@ private:
         return list;
     }
 
-    // Up to three patterns rotated about a grid point by a typed angle, or copied or moved between grid points.
+    // Up to three patterns rotated about a grid point by a typed angle, or copied or moved between grid
+    // points.
     std::string TransformScript(const Step& s, tagEditActionType code) {
-        const auto pickable = code == EDIT_ROTATE
-                                  ? Candidates([](const IPatternPtr& p) { return !p->IsControlPat() && !p->IsArrayPat(); })
-                                  : Pickable();
+        const auto pickable =
+            code == EDIT_ROTATE
+                ? Candidates([](const IPatternPtr& p) { return !p->IsControlPat() && !p->IsArrayPat(); })
+                : Pickable();
         if (pickable.empty()) {
             return std::string();
         }
@@ -596,13 +599,14 @@ private:
         }
         const auto& rows = grid.GetGroups()[1].entries;
         const PropGrid::Entry& row = rows[s.b % rows.size()];
-        const double value = row.item.GetDouble() + (std::holds_alternative<double>(row.item.GetValue())
-                                                         ? 0.25 * (1 + s.c % 4)
-                                                         : 1.0);
+        const double value =
+            row.item.GetDouble() +
+            (std::holds_alternative<double>(row.item.GetValue()) ? 0.25 * (1 + s.c % 4) : 1.0);
         std::ostringstream os;
         os << value;
         const std::string text = os.str();
-        PatternPropBar::GetInstance()->EditProperty(row.item.GetItemID(), std::wstring(text.begin(), text.end()));
+        PatternPropBar::GetInstance()->EditProperty(row.item.GetItemID(),
+                                                    std::wstring(text.begin(), text.end()));
         m_editor->SetEditAction(EDIT_SELECT);
         return true;
     }
@@ -611,7 +615,8 @@ private:
     PatLoopListPtr m_loops;
     // 100 pixels per unit over the grid: pick and snap distances are 0.05 units.
     RecordingViewPortPtr m_view = boost::make_shared<RecordingViewPort>(1400, 1400, Rect2D(-2, 12, -2, 12));
-    GeometryEditorPtr m_editor = boost::make_shared<GeometryEditor>(m_view, boost::make_shared<DrawAssistor>(m_view));
+    GeometryEditorPtr m_editor =
+        boost::make_shared<GeometryEditor>(m_view, boost::make_shared<DrawAssistor>(m_view));
     EditScriptRunner m_runner{m_editor};
 };
 
@@ -636,7 +641,8 @@ std::optional<Failure> RunSteps(unsigned partSeed, const std::vector<Step>& step
     manager.Clear();
     PatternForwarding::Clear();
     ModelPart part(partSeed);
-    std::vector<std::optional<testutil::PartFacts>> states{testutil::CaptureFacts(*part.Patterns(), *part.Loops())};
+    std::vector<std::optional<testutil::PartFacts>> states{
+        testutil::CaptureFacts(*part.Patterns(), *part.Loops())};
     std::string broken = testutil::CheckInvariants(*part.Patterns(), *part.Loops(), *states[0]);
     if (!broken.empty()) {
         return Failure{0, "the random part is inconsistent: " + broken};
@@ -670,7 +676,8 @@ std::optional<Failure> RunSteps(unsigned partSeed, const std::vector<Step>& step
         }
         if (stats != nullptr) {
             ++stats->steps;
-            stats->applied[static_cast<int>(s.op)] += recorded || ((s.op == Op::Undo || s.op == Op::Redo) && applied) ? 1 : 0;
+            stats->applied[static_cast<int>(s.op)] +=
+                recorded || ((s.op == Op::Undo || s.op == Op::Redo) && applied) ? 1 : 0;
         }
         if (!applied) {
             continue;  // nothing changed: what held after the last step still holds
@@ -678,7 +685,8 @@ std::optional<Failure> RunSteps(unsigned partSeed, const std::vector<Step>& step
         // A state just reached is its own record; one reached again is compared with the record.
         std::optional<testutil::PartFacts>& record = states[manager.GetUndoCount()];
         const testutil::PartFacts now = testutil::CaptureFacts(*part.Patterns(), *part.Loops());
-        const std::string differs = (recorded || !record) ? std::string() : testutil::CompareFacts(*record, now);
+        const std::string differs =
+            (recorded || !record) ? std::string() : testutil::CompareFacts(*record, now);
         if (!record) {
             record = now;
         }

@@ -15,8 +15,8 @@
 #include "geomFeature/host/geomkit/Matrix2D.h"
 #include "geomFeature/host/geomkit/Point2DList.h"
 #include "geomFeature/host/mathkit/MathEx.h"
-#include "geomFeature/pattern/IArrayPattern.h"
 #include "geomFeature/pattern/DoubleDPattern.h"
+#include "geomFeature/pattern/IArrayPattern.h"
 #include "geomFeature/pattern/PatArcPattern.h"
 #include "geomFeature/pattern/PatCirclePattern.h"
 #include "geomFeature/pattern/PatGridPattern.h"
@@ -105,8 +105,8 @@ IPatternPtr DragRCHole(const RCHolePattern& hole, const Point2D& grip, const Poi
     const double halfWidth = hole.GetWidth() / 2.0 + std::fabs((to - c).DotProduct(across)) -
                              std::fabs((grip - c).DotProduct(across));
     const double radius = std::min(hole.GetArcRadius(), std::min(halfLength, halfWidth));
-    return Sound(boost::make_shared<RCHolePattern>(c, 2.0 * halfLength, 2.0 * halfWidth, std::max(radius, 0.0),
-                                                   hole.GetAngle()));
+    return Sound(boost::make_shared<RCHolePattern>(c, 2.0 * halfLength, 2.0 * halfWidth,
+                                                   std::max(radius, 0.0), hole.GetAngle()));
 }
 
 IPatternPtr DragRadSlot(const RadSlotPattern& slot, int index, const Point2D& to) {
@@ -142,10 +142,9 @@ IPatternPtr DragArray(const IPatternPtr& pattern, int index, const Point2D& to, 
                               pattern);
         }
         if (index == 2) {
-            const double step =
-                MathEx::GetSignedAng(Direction(c, to) - arc->GetStartAngle(), kShapeMinAngle);
-            return SoundArray(boost::make_shared<PatArcPattern>(c, arc->GetRadius(), arc->GetStartAngle(), step,
-                                                                arc->GetRepeatNum()),
+            const double step = MathEx::GetSignedAng(Direction(c, to) - arc->GetStartAngle(), kShapeMinAngle);
+            return SoundArray(boost::make_shared<PatArcPattern>(c, arc->GetRadius(), arc->GetStartAngle(),
+                                                                step, arc->GetRepeatNum()),
                               pattern);
         }
         return MakePatArc(seed, snaps[1], c, snaps[2], to);
@@ -197,14 +196,16 @@ IPatternPtr Reshape(const IPatternPtr& pattern, int index, const Point2D& to, co
             if (index == 1) {
                 return MakeSingleD(c, snaps[3], to);
             }
-            return Sound(boost::make_shared<SingleDPattern>(c, c.DistanceTo(to), d->GetToChord(), d->GetAngle()));
+            return Sound(
+                boost::make_shared<SingleDPattern>(c, c.DistanceTo(to), d->GetToChord(), d->GetAngle()));
         }
         case PAT_DOUBLE_D: {
             const auto d = boost::dynamic_pointer_cast<DoubleDPattern>(pattern);
             if (index <= 2) {
                 return MakeDoubleD(c, snaps[4], index == 1 ? to : Reflected(c, to));
             }
-            return Sound(boost::make_shared<DoubleDPattern>(c, c.DistanceTo(to), d->GetToChord(), d->GetAngle()));
+            return Sound(
+                boost::make_shared<DoubleDPattern>(c, c.DistanceTo(to), d->GetToChord(), d->GetAngle()));
         }
         case PAT_OBROUND:
             if (index <= 2) {

@@ -139,14 +139,16 @@ IPatternPtr MakeEllipse(const Point2D& centre, const Point2D& axisEnd, const Poi
 // the distance to the flat), so the base vector points a quarter turn counter-clockwise of the flat's
 // direction.
 IPatternPtr MakeSingleD(const Point2D& centre, const Point2D& radiusPoint, const Point2D& flatPoint) {
-    const double angle = MathEx::GetSignedAng(Direction(centre, flatPoint) + MathEx::PI / 2.0, kShapeMinAngle);
+    const double angle =
+        MathEx::GetSignedAng(Direction(centre, flatPoint) + MathEx::PI / 2.0, kShapeMinAngle);
     return Sound(boost::make_shared<SingleDPattern>(centre, centre.DistanceTo(radiusPoint),
                                                     centre.DistanceTo(flatPoint), angle));
 }
 
 // The point given is the middle of the flat at the centre minus the to-chord vector, as for the single D.
 IPatternPtr MakeDoubleD(const Point2D& centre, const Point2D& radiusPoint, const Point2D& flatPoint) {
-    const double angle = MathEx::GetSignedAng(Direction(centre, flatPoint) + MathEx::PI / 2.0, kShapeMinAngle);
+    const double angle =
+        MathEx::GetSignedAng(Direction(centre, flatPoint) + MathEx::PI / 2.0, kShapeMinAngle);
     return Sound(boost::make_shared<DoubleDPattern>(centre, centre.DistanceTo(radiusPoint),
                                                     centre.DistanceTo(flatPoint), angle));
 }
@@ -203,8 +205,8 @@ IPatternPtr MakePatArc(const IPatternPtr& seed, const Point2D& basePoint, const 
         return IPatternPtr();
     }
     // The angle to the last copy, travelled the way the step turns.
-    const double toLast = step > 0.0 ? SweepCcw(start, Direction(centre, last))
-                                     : SweepCcw(Direction(centre, last), start);
+    const double toLast =
+        step > 0.0 ? SweepCcw(start, Direction(centre, last)) : SweepCcw(Direction(centre, last), start);
     int count = CopiesForSteps(toLast / std::fabs(step));
     // Copies may not come round onto the first one: as many as fit in less than a full turn.
     const int fitting = static_cast<int>(std::ceil((MathEx::PI2 - kShapeMinAngle) / std::fabs(step)));
@@ -221,8 +223,8 @@ IPatternPtr MakePatCircle(const IPatternPtr& seed, const Point2D& basePoint, con
         return IPatternPtr();
     }
     const int count = CopiesForSteps(MathEx::PI2 / step - 1.0);
-    return SoundArray(boost::make_shared<PatCirclePattern>(centre, centre.DistanceTo(basePoint), start, count),
-                      seed);
+    return SoundArray(
+        boost::make_shared<PatCirclePattern>(centre, centre.DistanceTo(basePoint), start, count), seed);
 }
 
 IPatternPtr MakePatGrid(const IPatternPtr& seed, const Point2D& basePoint, const Point2D& diagonal,
@@ -242,7 +244,8 @@ IPatternPtr MakePatGrid(const IPatternPtr& seed, const Point2D& basePoint, const
     };
     const int columns = along(last.x - basePoint.x, columnSpace);
     const int rows = along(last.y - basePoint.y, rowSpace);
-    return SoundArray(boost::make_shared<PatGridPattern>(basePoint, rowSpace, rows, columnSpace, columns), seed);
+    return SoundArray(boost::make_shared<PatGridPattern>(basePoint, rowSpace, rows, columnSpace, columns),
+                      seed);
 }
 
 int TypedCount(double value) {

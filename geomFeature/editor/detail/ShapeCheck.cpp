@@ -55,8 +55,8 @@ bool SoundKind(const IPattern& p) {
             return As<CirclePattern>(p) && Size(As<CirclePattern>(p)->GetRadius());
         case PAT_ELLIPSE: {
             const auto* e = As<EllipsePattern>(p);
-            return e && Size(e->GetLength()) && Size(e->GetWidth()) && e->GetSegCount() >= kMinEllipseSegments &&
-                   e->GetSegCount() <= kMaxEllipseSegments;
+            return e && Size(e->GetLength()) && Size(e->GetWidth()) &&
+                   e->GetSegCount() >= kMinEllipseSegments && e->GetSegCount() <= kMaxEllipseSegments;
         }
         case PAT_RECT_HOLE: {
             const auto* r = As<RectHolePattern>(p);
