@@ -1,7 +1,5 @@
 #include "geomFeature/editor/LoopSelectAction.h"
 
-#include <algorithm>
-#include <cmath>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -9,14 +7,11 @@
 
 #include "geomFeature/draw/LoopDrawer.h"
 #include "geomFeature/editor/EditorResource.h"
-#include "geomFeature/editor/EditorTolerance.h"
 #include "geomFeature/editor/PatternActionType.h"
 #include "geomFeature/editor/PatternForwarding.h"
 #include "geomFeature/host/appframe/ValInputMgr.h"
 #include "geomFeature/host/geomkit/Matrix2D.h"
-#include "geomFeature/host/geomkit/Rect2D.h"
 #include "geomFeature/host/viewkit/CursorDrawer.h"
-#include "geomFeature/host/viewkit/ViewPenGuard.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/loop/PatLoopNode.h"
 #include "geomFeature/loop/PatLoopNodeList.h"
@@ -63,7 +58,7 @@ IPatLoopPtr LoopSelectAction::LoopAt(const Point2D& point) const {
 int LoopSelectAction::LButtonDown(double& x, double& y) {
     if (m_selectStep != 1) {
         m_selectStep = 1;
-        m_downCorner = m_corner = Point2D(x, y);
+        m_window.Start(Point2D(x, y));
         SetPromptMsg(kResSelectWindowPrompt);
     }
     return 1;
@@ -73,17 +68,13 @@ int LoopSelectAction::LButtonUp(double& x, double& y) {
     if (m_selectStep != 1) {
         return 1;
     }
-    m_corner = Point2D(x, y);
+    m_window.Follow(Point2D(x, y));
     auto found = boost::make_shared<PatLoopList>();
-    // Strict, as for patterns: corners no more than 1e-9 apart in x and y make a click.
-    if (std::fabs(m_corner.x - m_downCorner.x) > kSelectWindowMinSize ||
-        std::fabs(m_corner.y - m_downCorner.y) > kSelectWindowMinSize) {
+    if (m_window.IsWindow()) {
         if (m_loops) {
-            found = m_loops->GetPatLoopsInRect(
-                Rect2D(std::min(m_downCorner.x, m_corner.x), std::max(m_downCorner.x, m_corner.x),
-                       std::min(m_downCorner.y, m_corner.y), std::max(m_downCorner.y, m_corner.y)));
+            found = m_loops->GetPatLoopsInRect(m_window.GetRect());
         }
-    } else if (const IPatLoopPtr loop = LoopAt(m_corner)) {
+    } else if (const IPatLoopPtr loop = LoopAt(m_window.GetCorner())) {
         found->push_back(loop);
     }
     if (found->empty()) {
@@ -102,7 +93,7 @@ int LoopSelectAction::LButtonUp(double& x, double& y) {
 int LoopSelectAction::MovePoint(double& x, double& y) {
     m_hover = LoopAt(Point2D(x, y));
     if (m_selectStep == 1) {
-        m_corner = Point2D(x, y);
+        m_window.Follow(Point2D(x, y));
     }
     return 1;
 }
@@ -129,9 +120,7 @@ int LoopSelectAction::DrawBeforeFinish() {
         return 1;
     }
     if (m_selectStep == 1) {
-        ViewPenGuard pen(*m_viewPort);
-        pen.SetLineStipple(1, kSelectWindowStippleFactor, kSelectWindowStipplePattern);
-        m_viewPort->DrawRect(m_downCorner.x, m_downCorner.y, m_corner.x, m_corner.y);
+        m_window.Draw(*m_viewPort);
     }
     const LoopDrawer drawer(m_viewPort);
     if (m_hover && m_selection->GetPatLoopIndex(m_hover->GetID()) < 0) {

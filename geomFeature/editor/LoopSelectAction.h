@@ -4,6 +4,7 @@
 
 #include "geomFeature/GeomFeatureExport.h"
 #include "geomFeature/editor/IPatManAction.h"
+#include "geomFeature/editor/detail/SelectWindow.h"
 #include "geomFeature/host/appframe/ActionBase.h"
 #include "geomFeature/host/geomkit/Point2D.h"
 #include "geomFeature/loop/IPatLoop.h"
@@ -54,8 +55,7 @@ private:
     PatLoopListPtr m_selection;
     IPatLoopPtr m_hover;
     int m_selectStep = 0;
-    Point2D m_downCorner;
-    Point2D m_corner;
+    detail::SelectWindow m_window;
 };
 
 using LoopSelectActionPtr = boost::shared_ptr<LoopSelectAction>;

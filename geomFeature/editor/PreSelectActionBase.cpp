@@ -1,18 +1,14 @@
 #include "geomFeature/editor/PreSelectActionBase.h"
 
-#include <cmath>
 #include <unordered_set>
 
 #include <boost/make_shared.hpp>
 
 #include "geomFeature/draw/PatternDrawer.h"
 #include "geomFeature/editor/EditorResource.h"
-#include "geomFeature/editor/EditorTolerance.h"
 #include "geomFeature/editor/PatternForwarding.h"
 #include "geomFeature/host/appframe/ValInputMgr.h"
-#include "geomFeature/host/geomkit/Rect2D.h"
 #include "geomFeature/host/viewkit/CursorDrawer.h"
-#include "geomFeature/host/viewkit/ViewPenGuard.h"
 #include "geomFeature/pattern/PatternList.h"
 
 namespace Norvane {
@@ -32,7 +28,7 @@ IPatternPtr PreSelectActionBase::PatternAt(const Point2D& point) const {
 int PreSelectActionBase::LButtonDown(double& x, double& y) {
     if (m_selectStep == 0 || m_selectStep == 2) {
         m_selectStep = 1;
-        m_downCorner = m_corner = Point2D(x, y);
+        m_window.Start(Point2D(x, y));
         SetPromptMsg(kResSelectWindowPrompt);
     }
     return 1;
@@ -42,15 +38,11 @@ int PreSelectActionBase::LButtonUp(double& x, double& y) {
     if (m_selectStep != 1) {
         return 1;
     }
-    m_corner = Point2D(x, y);
+    m_window.Follow(Point2D(x, y));
     PatternListPtr found;
-    // Strict: corners that differ by no more than 1e-9 in both x and y make a click, not a window.
-    if (std::fabs(m_corner.x - m_downCorner.x) > kSelectWindowMinSize ||
-        std::fabs(m_corner.y - m_downCorner.y) > kSelectWindowMinSize) {
-        const Rect2D window(std::min(m_downCorner.x, m_corner.x), std::max(m_downCorner.x, m_corner.x),
-                            std::min(m_downCorner.y, m_corner.y), std::max(m_downCorner.y, m_corner.y));
-        found = m_patterns ? m_patterns->GetPatternInRect(window, 1) : PatternListPtr();
-    } else if (const IPatternPtr picked = PatternAt(m_corner)) {
+    if (m_window.IsWindow()) {
+        found = m_patterns ? m_patterns->GetPatternInRect(m_window.GetRect(), 1) : PatternListPtr();
+    } else if (const IPatternPtr picked = PatternAt(m_window.GetCorner())) {
         found = boost::make_shared<PatternList>();
         found->push_back(picked);
     }
@@ -67,7 +59,7 @@ int PreSelectActionBase::LButtonUp(double& x, double& y) {
 int PreSelectActionBase::MovePoint(double& x, double& y) {
     m_hover = PatternAt(Point2D(x, y));
     if (m_selectStep == 1) {
-        m_corner = Point2D(x, y);
+        m_window.Follow(Point2D(x, y));
     }
     return 1;
 }
@@ -149,9 +141,7 @@ int PreSelectActionBase::DrawBeforeFinish() {
         return 1;
     }
     if (m_selectStep == 1) {
-        ViewPenGuard pen(*m_viewPort);
-        pen.SetLineStipple(1, kSelectWindowStippleFactor, kSelectWindowStipplePattern);
-        m_viewPort->DrawRect(m_downCorner.x, m_downCorner.y, m_corner.x, m_corner.y);
+        m_window.Draw(*m_viewPort);
     }
     const PatternDrawer drawer(m_viewPort);
     if (m_hover && m_selection->GetPatternIndex(m_hover) < 0) {

@@ -4,6 +4,7 @@
 
 #include "geomFeature/GeomFeatureExport.h"
 #include "geomFeature/editor/PatternActionBase.h"
+#include "geomFeature/editor/detail/SelectWindow.h"
 #include "geomFeature/host/geomkit/Point2D.h"
 
 namespace Norvane {
@@ -56,8 +57,7 @@ protected:
     PatternListPtr SelectionCopy() const;
 
     int m_selectStep = 0;
-    Point2D m_downCorner;
-    Point2D m_corner;
+    detail::SelectWindow m_window;
     IPatternPtr m_hover;
     PatternListPtr m_selection;
 };

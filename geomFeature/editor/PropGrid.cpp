@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "geomFeature/host/appframe/ResourceString.h"
+#include "geomFeature/host/uikit/CNumEdit.h"
 
 namespace Norvane {
 
@@ -32,25 +33,6 @@ bool UsableFormat(const std::wstring& format, bool real) {
         return false;
     }
     return real ? std::wcschr(L"feEgG", format[i]) != nullptr : format[i] == L'd';
-}
-
-// A decimal number and nothing else (spaces around it allowed); no exponents, no inf or nan.
-bool ParseNumber(const std::wstring& text, double& value) {
-    const std::size_t first = text.find_first_not_of(L' ');
-    if (first == std::wstring::npos) {
-        return false;
-    }
-    const std::wstring body = text.substr(first, text.find_last_not_of(L' ') - first + 1);
-    if (body.find_first_not_of(L"0123456789.+-") != std::wstring::npos) {
-        return false;
-    }
-    wchar_t* end = nullptr;
-    const double parsed = std::wcstod(body.c_str(), &end);
-    if (end != body.c_str() + body.size() || !std::isfinite(parsed)) {
-        return false;
-    }
-    value = parsed;
-    return true;
 }
 
 }  // namespace
@@ -145,10 +127,13 @@ int PropGrid::ParseEntry(const Entry& entry, DataPropItem& value) {
         }
         return 0;
     }
-    double number = 0.0;
-    if (entry.kind != EntryKind::Number || !ParseNumber(entry.text, number)) {
+    // Read as the grid's numeric edit reads it: a decimal number and nothing else (no exponent, no inf).
+    CNumEdit edit;
+    edit.Init(0.0, 0, 1);
+    if (entry.kind != EntryKind::Number || edit.SetText(entry.text) == 0) {
         return 0;
     }
+    const double number = edit.Get_Number();
     if (std::holds_alternative<double>(old)) {
         value.SetValue(number);
         return 1;

@@ -1,6 +1,7 @@
 // The pattern property bar as the grid model a window renders, its edits (taken as commands, or refused
 // with message 12441 and shown again), and the options dialog.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <boost/make_shared.hpp>
@@ -10,7 +11,6 @@
 #include "geomFeature/host/appframe/ResourceString.h"
 #include "geomFeature/host/uikit/ScriptedDialogService.h"
 #include "geomFeature/pattern/LinePattern.h"
-#include "geomFeature/pattern/PatLinePattern.h"
 #include "tests/editor/ScenarioTestBase.h"
 
 namespace Norvane {
@@ -19,11 +19,7 @@ namespace {
 class PropBarTest : public testutil::ScenarioTestBase {
 protected:
     PropBarTest() {
-        seed = boost::make_shared<CirclePattern>(Point2D(0, 30), 1.0);
-        seed->UpdateCache();
-        row = boost::make_shared<PatLinePattern>(Point2D(0, 30), Vector2D(5, 0), 3);
-        row->SetControlPat(seed);
-        seed->SetBeControlPat(row);
+        std::tie(seed, row) = CircleRow(Point2D(0, 30), Vector2D(5, 0), 3);
         Build({boost::make_shared<LinePattern>(Point2D(0, 0), Point2D(10, 0)),
                boost::make_shared<LinePattern>(Point2D(0, 5), Point2D(10, 5)),
                boost::make_shared<CirclePattern>(Point2D(25, 5), 2.0), seed, row});

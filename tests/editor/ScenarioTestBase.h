@@ -5,6 +5,7 @@
 // 5-pixel pick and snap distances are 0.5 units.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 #include "geomFeature/host/viewkit/RecordingViewPort.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/pattern/CirclePattern.h"
+#include "geomFeature/pattern/PatLinePattern.h"
 #include "geomFeature/pattern/PatRelationList.h"
 #include "geomFeature/pattern/PatternList.h"
 #include "geomFeature/processor/LoopBuilder.h"
@@ -71,6 +73,17 @@ protected:
         loops->insert(loops->end(), built->begin(), built->end());
         LoopProcessor::UpdateCache(loops);
         loops->UpdateBoundaryLoop();
+    }
+
+    // A row of `count` circles of radius 1, `step` apart, over a seed at `first` (not yet in the part).
+    static std::pair<IPatternPtr, IArrayPatternPtr> CircleRow(const Point2D& first, const Vector2D& step,
+                                                              int count) {
+        const IPatternPtr seed = boost::make_shared<CirclePattern>(first, 1.0);
+        seed->UpdateCache();
+        const auto row = boost::make_shared<PatLinePattern>(first, step, count);
+        row->SetControlPat(seed);
+        seed->SetBeControlPat(row);
+        return {seed, row};
     }
 
     int Current() const { return editor->GetActionObject()->GetActionType(); }

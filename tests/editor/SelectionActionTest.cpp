@@ -4,6 +4,7 @@
 // geometry afterwards.
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <boost/pointer_cast.hpp>
@@ -11,7 +12,6 @@
 #include "geomFeature/editor/LoopSelectAction.h"
 #include "geomFeature/editor/PatternSelectAction.h"
 #include "geomFeature/pattern/LinePattern.h"
-#include "geomFeature/pattern/PatLinePattern.h"
 #include "tests/editor/ScenarioTestBase.h"
 #include "tests/support/GeomExpect.h"
 
@@ -31,11 +31,7 @@ struct SelectRow {
 class SelectionTest : public testutil::ScenarioTestBase, public ::testing::WithParamInterface<SelectRow> {
 public:
     SelectionTest() {
-        seed = boost::make_shared<CirclePattern>(Point2D(0, 30), 1.0);
-        seed->UpdateCache();
-        row = boost::make_shared<PatLinePattern>(Point2D(0, 30), Vector2D(5, 0), 3);
-        row->SetControlPat(seed);
-        seed->SetBeControlPat(row);
+        std::tie(seed, row) = CircleRow(Point2D(0, 30), Vector2D(5, 0), 3);
         Build({boost::make_shared<LinePattern>(Point2D(0, 0), Point2D(10, 0)),
                boost::make_shared<LinePattern>(Point2D(10, 0), Point2D(10, 10)),
                boost::make_shared<LinePattern>(Point2D(10, 10), Point2D(0, 10)),
