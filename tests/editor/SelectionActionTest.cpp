@@ -2,6 +2,7 @@
 // a circle and a row of three circles over a seed. The view shows 10 pixels per unit, so the 5-pixel grip
 // distance is 0.5 units. Each row's expectations are written in the scenario; a few rows also look at the
 // geometry afterwards.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -144,6 +145,46 @@ INSTANTIATE_TEST_SUITE_P(Actions, SelectionTest, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<SelectRow>& info) {
                              return std::string(info.param.name);
                          });
+
+// What the actions draw: the window dashed (factor 2, 0xCCCC) with the pen put back after it, the pattern
+// under the cursor highlighted, the array tool's candidate highlighted under the pick-box cursor, a tool's
+// rubber band in the pattern colour under the cross-line cursor.
+TEST_F(SelectionTest, ActionsDrawTheirTransientPicture) {
+    using Call = RecordingViewPort::Call;
+    const auto drawn = [this](const std::string& script) {
+        EXPECT_TRUE(Run(script));
+        view->Clear();
+        editor->DrawTransient();
+        return view->GetDrawCalls();
+    };
+    const auto any = [](const std::vector<Call>& calls, auto&& test) {
+        return std::any_of(calls.begin(), calls.end(), test);
+    };
+    std::vector<Call> calls = drawn("down 0 -5\nmove 4 -1");
+    EXPECT_TRUE(any(calls, [](const Call& c) {
+        return c.name == "DrawRect" && c.pen.stippleEnabled == 1 && c.pen.stippleFactor == 2 &&
+               c.pen.stipplePattern == 0xCCCC;
+    }));
+    EXPECT_EQ(view->GetPen().stippleEnabled, 0);
+    EXPECT_TRUE(any(calls, [](const Call& c) {
+        return c.pen.color == testutil::DrawColors::kActive && c.pen.rop == ROP_HIGHLIGHT;
+    }));
+    EXPECT_EQ(calls.back().name, "DrawRectPoint2D");
+
+    const auto pickBox = [](const Call& c) { return c.name == "DrawRectPoint2D" && c.args[3] == 1.0; };
+    calls = drawn("up 4 -1\ntool patline\nmove 25 7.2");
+    EXPECT_TRUE(any(calls, [](const Call& c) { return c.pen.color == testutil::DrawColors::kActive; }));
+    EXPECT_TRUE(any(calls, pickBox));
+
+    calls = drawn("tool circle\nclick 40 40\nmove 43 44");
+    EXPECT_TRUE(any(calls, [](const Call& c) {
+        return c.name == "DrawArc2D" && c.pen.color == testutil::DrawColors::kPat && c.args[2] == 5.0;
+    }));
+    EXPECT_TRUE(any(calls, [](const Call& c) {  // the vertical line of the cross-line cursor, edge to edge
+        return c.name == "DrawLinePoint2D" && c.args[0] == 43.0 && c.args[1] == -50.0 && c.args[3] == 50.0;
+    }));
+    EXPECT_FALSE(any(calls, pickBox));
+}
 
 // Loop selection follows a selected loop that undo and redo rebuilt.
 TEST_F(SelectionTest, LoopSelectionFollowsRebuiltLoops) {
