@@ -17,7 +17,7 @@
 #include "geomFeature/editor/GeometryEditor.h"
 #include "geomFeature/editor/PatternForwarding.h"
 #include "geomFeature/host/appframe/CommandManager.h"
-#include "geomFeature/host/viewkit/GlViewPort.h"
+#include "geomFeature/host/viewkit/NullViewPort.h"
 #include "geomFeature/persist/PartFile.h"
 
 namespace Norvane {
@@ -31,17 +31,6 @@ namespace fs = std::filesystem;
 constexpr int kViewPixels = 1000;
 constexpr double kViewMarginShare = 0.05;
 
-class HeadlessViewPort : public GlViewPort {
-public:
-    void DrawLinePoint2D(double, double, double, double) override {}
-    void DrawArc2D(double, double, double, double, double) override {}
-    void DrawCircle2D(double, double, double) override {}
-    void DrawEllipse2D(double, double, double, double, double) override {}
-    void DrawRect(double, double, double, double) override {}
-    void DrawCrossPoint2D(double, double, double, double) override {}
-    void DrawCrossPoint2DEx(double, double, double, double) override {}
-    void DrawRectPoint2D(double, double, double, int) override {}
-};
 
 std::string ReadScript(const std::string& path) {
     std::error_code ec;
@@ -89,7 +78,7 @@ void EditCommand::Run() const {
     Rect2D box = part.patterns->empty() ? Rect2D(0, 100, 0, 100) : part.patterns->GetRectBox();
     const double margin = kViewMarginShare * std::max({box.right - box.left, box.top - box.bottom, 1.0});
     box.Inflate(margin);
-    const auto view = boost::make_shared<HeadlessViewPort>();
+    const auto view = boost::make_shared<NullViewPort>();
     view->SetDeviceSize(kViewPixels, kViewPixels);
     view->ZoomToFit(box, 0.0);
     const auto editor = boost::make_shared<GeometryEditor>(view, boost::make_shared<DrawAssistor>(view));

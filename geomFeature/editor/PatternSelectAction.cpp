@@ -63,6 +63,8 @@ void PatternSelectAction::ShowSelection() {
     bar->DisplayPatProp(m_loops, m_selection);
 }
 
+// Runs on every mouse move over every selected pattern's snap points (a select-all of a large part
+// included), so distances are compared squared and one point list serves every pattern.
 void PatternSelectAction::FindGrip(const Point2D& point) {
     m_gripPoint.reset();
     m_gripOwner.reset();
@@ -70,15 +72,19 @@ void PatternSelectAction::FindGrip(const Point2D& point) {
         return;
     }
     const double tolerance = m_viewPort->DToW(kGripPickPixels);
+    const double tolerance2 = tolerance * tolerance;
+    Point2DList snaps;
     for (const IPatternPtr& pattern : *m_selection) {
         if (!pattern) {
             continue;
         }
-        Point2DList snaps;
+        snaps.clear();
         pattern->GetSnapPoints(snaps);
         for (const Point2D& snap : snaps) {
+            const double dx = snap.x - point.x;
+            const double dy = snap.y - point.y;
             // Strict: a snap point exactly the pick distance away is no grip.
-            if (snap.DistanceTo(point) < tolerance) {
+            if (dx * dx + dy * dy < tolerance2) {
                 m_gripPoint = boost::make_shared<Point2D>(snap);
                 m_gripOwner = pattern;
                 return;
