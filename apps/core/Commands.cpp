@@ -1,6 +1,11 @@
 #include "apps/core/Commands.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <unordered_map>
@@ -8,6 +13,7 @@
 #include <boost/make_shared.hpp>
 
 #include "apps/core/CliError.h"
+#include "apps/core/JoinHint.h"
 #include "apps/core/OutputFile.h"
 #include "apps/core/PartSummary.h"
 #include "apps/core/TerminalProgress.h"
@@ -28,16 +34,59 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Refused entities listed one per line before the rest is only counted (--json lists them all).
+constexpr std::size_t kRefusalsShown = 20;
+
+// Shares of the import's progress line: reading, clean-up, then saving.
+constexpr double kReadShare = 0.25;
+constexpr double kCleanShare = 0.70;
+
 // "1 piece", "2 pieces"; the plural form is given where adding "s" would be wrong.
 std::string Plural(std::size_t n, const char* one, const char* many = nullptr) {
     return std::to_string(n) + " " + (n == 1 ? std::string(one) : many ? many : std::string(one) + "s");
 }
 
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+// The input must be a file that can be opened (66 otherwise).
 void RequireInput(const std::string& path) {
     std::error_code ec;
-    if (!fs::exists(path, ec)) throw CliError(kExitNoInput, path + ": no such file");
-    if (fs::is_directory(path, ec)) throw CliError(kExitNoInput, path + ": is a folder, not a file");
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) throw CliError(kExitNoInput, path + ": no such file");
+    if (fs::is_directory(status)) throw CliError(kExitNoInput, path + ": is a folder, not a file");
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw CliError(kExitNoInput, path + ": cannot be opened (" + std::strerror(errno) + ")");
+    ::close(fd);
 }
+
+ExitCode CodeOf(DxfReader::ErrorKind kind) {
+    switch (kind) {
+        case DxfReader::ErrorKind::MissingFile: return kExitNoInput;
+        case DxfReader::ErrorKind::ReadFailed: return kExitIoError;
+        default: return kExitBadData;
+    }
+}
+
+ExitCode CodeOf(tagPartFileStatus status) {
+    switch (status) {
+        case tagPartFileStatus::CannotOpen: return kExitNoInput;
+        case tagPartFileStatus::ReadFailed:
+        case tagPartFileStatus::WriteFailed:
+        case tagPartFileStatus::Interrupted: return kExitIoError;
+        default: return kExitBadData;
+    }
+}
+
+std::string RefusalText(const DxfReader::Refusal& r) {
+    return DxfReader::Describe(r.type, r.handle, r.line) + " refused: " + r.reason +
+           (r.count > 1 ? " (" + std::to_string(r.count) + " placements)" : "");
+}
+
+void Warn(const std::string& text) { std::cerr << "geomfeature: warning: " << text << "\n"; }
 
 // Layer names of the exported DXF: what each contour is in the part.
 std::unordered_map<DataID, std::wstring> LayersByPattern(const Part& part) {
@@ -71,41 +120,45 @@ Part LoadPart(const std::string& path) {
     part.patterns = boost::make_shared<PatternList>();
     part.loops = boost::make_shared<PatLoopList>();
     const PartFileResult result = PartFile::Load(path, part.patterns, part.loops);
-    if (!result.IsOk()) {
-        const ExitCode code = result.status == tagPartFileStatus::CannotOpen  ? kExitNoInput
-                              : result.status == tagPartFileStatus::ReadFailed ? kExitIoError
-                                                                               : kExitBadData;
-        throw CliError(code, path + ": " + result.message);
-    }
+    if (!result.IsOk()) throw CliError(CodeOf(result.status), path + ": " + result.message);
     ImportPipeline::ComputeNesting(part);
     return part;
 }
 
 void ImportCommand::Run() const {
-    RequireInput(input);
-    OutputFile::CheckWritable(output, force);
-
     DxfReader::Options readOptions;
     readOptions.chordTol = chordTol;
+    readOptions.maxPatterns = maxPieces;
+    readOptions.salvage = salvage;
     if (unit) {
         readOptions.unitOverride = DxfReader::ParseUnit(*unit);
-        if (!readOptions.unitOverride) throw CliError(kExitUsage, "--unit: unknown unit '" + *unit + "'");
+        if (!readOptions.unitOverride)
+            throw CliError(kExitUsage, "--unit must be a unit such as mm, cm, m, in or ft, got '" + *unit + "'");
     }
+    RequireInput(input);
+    OutputFile out(output, force, {input});
+
     TerminalProgress progress(!quiet);
     progress.Update("reading " + input, 0.0);
+    readOptions.progress = [&progress](const std::string& stage, double f) { progress.Update(stage, kReadShare * f); };
     DxfReader::Result read = DxfReader::Read(input, readOptions);
-    if (!read.Ok()) {
-        progress.Done();
-        throw CliError(read.error == DxfReader::ErrorKind::MissingFile ? kExitNoInput : kExitBadData,
-                       input + ": " + read.message);
-    }
+    if (!read.Ok()) throw CliError(CodeOf(read.error), input + ": " + read.message);
 
     ImportReport report;
-    Part part = ImportPipeline::Run(read.patterns, clean, report, [&](const std::string& stage, double f) {
-        progress.Update(stage, 0.1 + 0.8 * f);
+    Part part = ImportPipeline::Run(read.patterns, clean, report, [&progress](const std::string& stage, double f) {
+        progress.Update(stage, kReadShare + kCleanShare * f);
     });
-    progress.Update("saving " + output, 0.95);
-    OutputFile::Write(output, force, [&](const std::string& temporary) {
+    if (part.patterns->empty()) {
+        // The same error as a drawing without geometry, whatever removed the last piece.
+        throw CliError(kExitBadData,
+                       input + ": no geometry to import: " +
+                           (report.tinyRemoved > 0
+                                ? "all " + Plural(report.tinyRemoved, "piece") + " left after merging fit in a square of " +
+                                      Number(clean.tinySize) + " mm and were removed as tiny (--tiny)"
+                                : std::string("the clean-up removed every piece")));
+    }
+    progress.Update("saving " + output, kReadShare + kCleanShare);
+    out.Write([&](const std::string& temporary) {
         const PartFileResult saved = PartFile::Save(temporary, part.patterns, part.loops);
         if (!saved.IsOk()) throw CliError(kExitIoError, output + ": " + saved.message);
     });
@@ -113,7 +166,10 @@ void ImportCommand::Run() const {
 
     int skipped = 0;
     for (const auto& [type, count] : read.skipCount) skipped += count;
-    const PartSummary summary = PartSummary::Of(part);
+    PartSummary summary = PartSummary::Of(part);
+    JoinHint::Fill(part, clean.joinTol, summary);
+    std::vector<std::string> warnings = read.warnings;
+    if (!summary.outerContourWarning.empty()) warnings.push_back(summary.outerContourWarning);
     const char* unitSource = read.unitSource == DxfReader::UnitSource::File       ? "from the file"
                              : read.unitSource == DxfReader::UnitSource::Override ? "as given by --unit"
                                                                                   : "assumed";
@@ -124,28 +180,40 @@ void ImportCommand::Run() const {
         j["unit"] = {{"name", DxfReader::UnitName(read.unit)}, {"source", unitSource},
                      {"scale_to_mm", read.scaleToMm}};
         j["entities"] = {{"read", read.readCount}, {"skipped", read.skipCount}};
+        nlohmann::json refused = nlohmann::json::array();
+        for (const DxfReader::Refusal& r : read.refused) {
+            refused.push_back({{"type", r.type}, {"handle", r.handle}, {"line", r.line}, {"reason", r.reason},
+                               {"count", r.count}});
+        }
+        j["entities"]["refused"] = refused;
+        j["salvaged"] = read.salvaged.empty() ? nlohmann::json(nullptr) : nlohmann::json(read.salvaged);
         j["cleanup"] = {{"pieces_in", report.piecesIn},
                         {"merged", report.duplicatesMerged},
                         {"tiny_removed", report.tinyRemoved},
                         {"shapes_recognised", report.shapesRecognised}};
-        j["warnings"] = read.warnings;
+        j["warnings"] = warnings;
         std::cout << j.dump(2) << "\n";
     } else {
         std::cout << "imported " << input << " -> " << output << "\n";
+        if (!read.salvaged.empty()) std::cout << "salvaged: " << read.salvaged << "\n";
         std::cout << "unit: " << DxfReader::UnitName(read.unit) << " (" << unitSource << ")\n";
         std::cout << "clean-up: " << Plural(report.piecesIn, "piece") << " read, "
                   << report.duplicatesMerged << " merged, " << report.tinyRemoved << " tiny removed, "
                   << Plural(report.shapesRecognised, "standard shape") << " recognised\n";
         std::cout << summary.ToText(tree);
     }
+    for (std::size_t i = 0; i < read.refused.size() && i < kRefusalsShown; ++i) Warn(RefusalText(read.refused[i]));
+    if (read.refused.size() > kRefusalsShown) {
+        Warn("and " + Plural(read.refused.size() - kRefusalsShown, "more entity", "more entities") +
+             " refused (--json lists them all)");
+    }
     if (skipped > 0) {
         std::string kinds;
         for (const auto& [type, count] : read.skipCount) kinds += (kinds.empty() ? "" : ", ") + type + " " +
                                                                   std::to_string(count);
-        std::cerr << "geomfeature: warning: " << Plural(static_cast<std::size_t>(skipped), "entity", "entities")
-                  << " skipped (" << kinds << ")\n";
+        Warn(Plural(static_cast<std::size_t>(skipped), "entity", "entities") + " skipped (" + kinds + ")");
     }
-    for (const std::string& warning : read.warnings) std::cerr << "geomfeature: warning: " << warning << "\n";
+    for (const std::string& warning : warnings) Warn(warning);
 }
 
 void InfoCommand::Run() const {
@@ -154,18 +222,24 @@ void InfoCommand::Run() const {
     if (json) {
         nlohmann::json j = summary.ToJson(tree);
         j["input"] = input;
+        j["warnings"] = summary.outerContourWarning.empty() ? nlohmann::json::array()
+                                                            : nlohmann::json::array({summary.outerContourWarning});
         std::cout << j.dump(2) << "\n";
     } else {
         std::cout << input << "\n" << summary.ToText(tree);
     }
+    if (!summary.outerContourWarning.empty()) Warn(summary.outerContourWarning);
 }
 
 void RenderCommand::Run() const {
-    if (width <= 0 || height <= 0 || width > 20000 || height > 20000)
-        throw CliError(kExitUsage, "--width and --height must lie between 1 and 20000 pixels");
+    if (width <= 0 || height <= 0 || width > kMaxPicturePixels || height > kMaxPicturePixels)
+        throw CliError(kExitUsage, "--width and --height must lie between 1 and " + std::to_string(kMaxPicturePixels) +
+                                       " pixels, got " + std::to_string(width) + " x " + std::to_string(height));
     const CairoViewPort::Format format = CairoViewPort::FormatFromPath(output);
     if (format == CairoViewPort::Format::FromExtension)
         throw CliError(kExitUsage, output + ": the picture must end in .png, .svg or .pdf");
+    RequireInput(input);
+    OutputFile out(output, force, {input});
     const Part part = LoadPart(input);
 
     CairoViewPort::Options options;
@@ -175,7 +249,7 @@ void RenderCommand::Run() const {
     NVOptionInfo::GetInstance()->SetDisplayParam(DisplayParam::ForBackground(options.background));
     Rect2D world = part.patterns->empty() ? Rect2D(0, 1, 0, 1) : part.patterns->GetRectBox();
 
-    OutputFile::Write(output, force, [&](const std::string& temporary) {
+    out.Write([&](const std::string& temporary) {
         try {
             auto view = boost::make_shared<CairoViewPort>(temporary, width, height, world, options);
             LoopDrawer loops(view);
@@ -184,13 +258,16 @@ void RenderCommand::Run() const {
             if (snapPoints) SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
             view->Finish();
         } catch (const ViewPortError& e) {
-            throw CliError(kExitCantCreate, output + ": " + e.what());
+            // The file already exists and is writable: what fails now is the writing itself.
+            throw CliError(kExitIoError, output + ": " + e.what());
         }
     });
     std::cout << "rendered " << input << " -> " << output << " (" << width << " x " << height << ")\n";
 }
 
 void ExportCommand::Run() const {
+    RequireInput(input);
+    OutputFile out(output, force, {input});
     const Part part = LoadPart(input);
     const auto layers = LayersByPattern(part);
     DxfWriter::Options options;
@@ -199,12 +276,13 @@ void ExportCommand::Run() const {
         return it == layers.end() ? L"OTHER" : it->second;
     };
     int entities = 0;
-    OutputFile::Write(output, force, [&](const std::string& temporary) {
+    out.Write([&](const std::string& temporary) {
         const DxfWriter::Result written = DxfWriter::WriteFile(*part.patterns, temporary, options);
         if (!written.Ok()) throw CliError(kExitIoError, output + ": " + written.message);
         entities = written.entityCount;
     });
-    std::cout << "exported " << input << " -> " << output << " (" << Plural(static_cast<std::size_t>(entities), "entity", "entities") << ")\n";
+    std::cout << "exported " << input << " -> " << output << " ("
+              << Plural(static_cast<std::size_t>(entities), "entity", "entities") << ")\n";
 }
 
 }  // namespace Norvane
