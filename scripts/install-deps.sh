@@ -12,6 +12,7 @@ packages=(
   libcli11-dev
   nlohmann-json3-dev
   python3-ezdxf
+  clang libclang-rt-dev
 )
 missing=()
 for p in "${packages[@]}"; do
