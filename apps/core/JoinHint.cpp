@@ -97,7 +97,8 @@ void JoinHint::Fill(const Part& part, double joinTol, PartSummary& summary) {
             if (loop->IsOpenPath(kOpenLoopTol)) {
                 continue;
             }
-            for (const IPatternPtr& pattern : *loop->GetPatternList()) {
+            const PatternListPtr patterns = loop->GetPatternList();  // a new list each call: keep it alive
+            for (const IPatternPtr& pattern : *patterns) {
                 const auto it = ownerOf.find(pattern.get());
                 // exact: 0 marks a contour for which no tolerance has been found yet
                 if (it != ownerOf.end() && summary.openLoops[it->second].closingJoinTol == 0.0) {

@@ -111,7 +111,7 @@ PartSummary PartSummary::Of(const Part& part) {
             closed == 0 ? "the part has no closed contour: all " + std::to_string(s.openLoopCount) + " are open"
             : s.openLoopCount > 0
                 ? "the part has no closed outer contour: no closed contour encloses all the others, and " +
-                      std::to_string(s.openLoopCount) + " contours are open"
+                      std::to_string(s.openLoopCount) + (s.openLoopCount == 1 ? " contour is open" : " contours are open")
                 : "the part has no closed outer contour: no closed contour encloses all the others";
     }
     if (part.tree) {

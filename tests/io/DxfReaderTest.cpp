@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -573,6 +574,57 @@ TEST(DxfReader, CurvePieceCountsAreBounded) {
     }
     const auto straight = ReadOk(Drawing(d.Str()));
     EXPECT_LE(straight.patterns->size(), static_cast<std::size_t>(n - 3));
+}
+
+// Seeded random cubic splines whose spans range from straight to curved: every point of the true curve
+// (by de Boor, sampled densely) lies within the chord tolerance of the lines read, whether a span was
+// proved flat from its control points or refined by bisection.
+TEST(DxfReader, SplineChordsStayWithinToleranceOnRandomSplines) {
+    std::mt19937 rng(15);
+    const double tol = 0.01;
+    for (int trial = 0; trial < 20; ++trial) {
+        const int n = 12;
+        std::vector<Point2D> ctrl;
+        const double wiggle = std::uniform_real_distribution<>(0.0, 0.05)(rng) * (trial % 3);
+        for (int i = 0; i < n; ++i) {
+            ctrl.emplace_back(i * 2.0 + std::uniform_real_distribution<>(-wiggle, wiggle)(rng),
+                              0.3 * i + std::uniform_real_distribution<>(-wiggle, wiggle)(rng));
+        }
+        std::vector<double> knots;
+        for (int i = 0; i < n + 4; ++i) knots.push_back(std::clamp(i - 3, 0, n - 3));
+        dxftest::Dxf d;
+        d(0, "SPLINE")(8, "0")(70, "8")(71, "3");
+        for (double k : knots) d(40, k);
+        for (const Point2D& p : ctrl) d(10, p.x)(20, p.y)(30, 0.0);
+        DxfReader::Options options;
+        options.chordTol = tol;
+        const auto lines = OfType<LinePattern>(ReadOk(Drawing(d.Str()), options));
+        ASSERT_FALSE(lines.empty());
+        // De Boor on the clamped uniform cubic.
+        auto at = [&](double t) {
+            int k = std::clamp(static_cast<int>(std::floor(t)) + 3, 3, n - 1);
+            std::vector<Point2D> q(ctrl.begin() + k - 3, ctrl.begin() + k + 1);
+            for (int r = 1; r <= 3; ++r) {
+                for (int j = 3; j >= r; --j) {
+                    const int i = k - 3 + j;
+                    const double a = (t - knots[i]) / (knots[i + 4 - r] - knots[i]);
+                    q[j] = Point2D(q[j - 1].x * (1 - a) + q[j].x * a, q[j - 1].y * (1 - a) + q[j].y * a);
+                }
+            }
+            return q[3];
+        };
+        for (int s = 0; s <= 4000; ++s) {
+            const Point2D p = at((n - 3) * s / 4000.0);
+            double nearest = 1e300;
+            for (const LinePatternPtr& l : lines) {
+                const Point2D a = l->GetStartPoint();
+                const Vector2D ab(a, l->GetEndPoint());
+                const double f = std::clamp(Vector2D(a, p).DotProduct(ab) / ab.DotProduct(ab), 0.0, 1.0);
+                nearest = std::min(nearest, (a + ab * f).DistanceTo(p));
+            }
+            ASSERT_LE(nearest, tol + 1e-9) << "trial " << trial << " at " << testutil::Literal(p);
+        }
+    }
 }
 
 // Progress rises from 0 to 1 through the reading.
