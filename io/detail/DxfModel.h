@@ -116,6 +116,22 @@ struct Drawing {
     long cutRecordLine = 0;      //   and the line where it starts
 };
 
+// Where a record of the clean text handed to dxflib came from: the line of its group 0 in the file, and
+// how many pairs were added after that group 0 (element counts the file lacked), which have no line of
+// their own. The record's other pairs follow in the file two lines apiece.
+struct RecordOrigin {
+    long line = 0;
+    int added = 0;
+};
+
+// Longest piece of a bad value quoted in a message.
+constexpr std::size_t kMaxQuotedLength = 40;
+
+// The clean copy of the pairs of text that dxflib is given, with the origin of each of its records (in
+// order). Damage and truncation are noted in drawing: the damaged records are dropped, and a file without
+// EOF loses the record it is cut in (and a POLYLINE still collecting vertices) and gets its EOF.
+std::string CleanPairs(const std::string& text, Drawing& drawing, std::vector<RecordOrigin>& origins);
+
 // Reads DXF text into the drawing model with dxflib. Returns false (with a message) only when dxflib
 // itself fails; malformed entities become refused items. Damaged records (a line that should hold a group
 // code and does not) are dropped and noted in the drawing; so is the record a truncated file ends in.
