@@ -2,7 +2,7 @@
 # Builds the libFuzzer harnesses with clang (AddressSanitizer + UBSan) and runs them.
 #
 #   fuzz/run.sh ci                      replay every regression input, then run each harness for
-#                                       GF_FUZZ_SECONDS (default 40) seconds; fails on any finding
+#                                       GF_FUZZ_SECONDS (default 30) seconds; fails on any finding
 #   fuzz/run.sh run HARNESS [ARGS...]   run one harness (dxf_reader, import, part_loader) on its seeds
 #                                       and its growing corpus in build-fuzz/corpus/HARNESS, passing
 #                                       ARGS to libFuzzer (e.g. -runs=5000000 or -max_total_time=3600)
@@ -81,8 +81,8 @@ case $mode in
     ci)
         replay
         for h in "${harnesses[@]}"; do
-            echo "fuzzing $h for ${GF_FUZZ_SECONDS:-40} s"
-            run "$h" -max_total_time="${GF_FUZZ_SECONDS:-40}" >"$build/ci_$h.log" 2>&1 ||
+            echo "fuzzing $h for ${GF_FUZZ_SECONDS:-30} s"
+            run "$h" -max_total_time="${GF_FUZZ_SECONDS:-30}" >"$build/ci_$h.log" 2>&1 ||
                 { tail -60 "$build/ci_$h.log"; echo "fuzz_$h found a problem: see $build/findings/$h/"; exit 1; }
             grep -h "stat::number_of_executed_units" "$build/ci_$h.log" || true
         done
