@@ -27,7 +27,8 @@ inline constexpr const char* kExitCodeTable =
     "  73   the output cannot be created: it exists (without --force), is not a regular file, or\n"
     "       its folder is missing or not writable\n"
     "  74   I/O error while reading or writing (a read failure, a full disk)\n"
-    "  130  interrupted (Ctrl-C), 143 terminated (SIGTERM): no output is written or changed\n";
+    "  130  interrupted (Ctrl-C), 143 terminated (SIGTERM): an unfinished output is removed and\n"
+    "       the file it would replace is left as it was\n";
 
 // A failure a program reports as one line on stderr and an exit code.
 class CliError : public std::runtime_error {

@@ -39,10 +39,12 @@ void Write(const char* text) {
 }
 
 extern "C" void OnInterrupt(int signal) {
+    bool removed = false;
     for (Slot& slot : g_slots) {
         if (!slot.used.load(std::memory_order_acquire)) {
             continue;
         }
+        removed = true;
         const std::size_t length = std::strlen(slot.path);
         for (const char* suffix : kSuffixes) {
             std::strcpy(slot.path + length, suffix);
@@ -54,8 +56,9 @@ extern "C" void OnInterrupt(int signal) {
         Write("\r\033[K");
     }
     Write(g_program);
-    Write(signal == SIGINT ? ": interrupted; no output was written or changed\n"
-                           : ": terminated; no output was written or changed\n");
+    Write(signal == SIGINT ? ": interrupted" : ": terminated");
+    // Said only while an output is unfinished: one already renamed into place is complete.
+    Write(removed ? "; the unfinished output was removed and existing files are as they were\n" : "\n");
     ::_exit(128 + signal);
 }
 
