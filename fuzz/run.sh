@@ -11,7 +11,7 @@
 # Seeds: the DXF harnesses start from samples/*.dxf and the shared corpus of real drawings
 # (GF_CORPUS_DIR, default ../shared/corpus beside the repository, skipped when absent), cut into small
 # files by fuzz/make_seeds.py; the part loader from those drawings imported and written as rows
-# (fuzz/PartRows.h). A finding is written to
+# (fuzz/PartRows.h), and from fuzz/seeds/part_loader/ (every pattern type, arrays with their seeds, loops). A finding is written to
 # build-fuzz/findings/HARNESS/; once fixed, it belongs in fuzz/regressions/HARNESS/ for good.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -46,6 +46,7 @@ seeds() {  # seeds HARNESS -> prints the seed folder
         fi
         python3 fuzz/make_seeds.py "$build/seeds/dxf" "${drawings[@]}" >/dev/null
         ASAN_OPTIONS=detect_leaks=0 "$build/gf_fuzz_seeds" "$build/seeds/part_loader" "${drawings[@]}" >/dev/null
+        cp fuzz/seeds/part_loader/* "$build/seeds/part_loader/"  # every pattern type, arrays and loops
         ln -sfn dxf "$build/seeds/dxf_reader"
         ln -sfn dxf "$build/seeds/import"
     fi
