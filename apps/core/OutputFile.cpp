@@ -85,7 +85,9 @@ void RemoveStaleTemporaries(const fs::path& folder, const std::string& name) {
         if (!OutputFile::IsTemporaryOf(file, name)) {
             continue;
         }
-        const std::size_t end = file.find(kTemporarySuffix, file.find(kMark)) + std::strlen(kTemporarySuffix);
+        // The temporary's own name: up to the first ".tmp" after the mark that follows the output's name.
+        const std::size_t head = name.size() + 1 + std::strlen(kMark);
+        const std::size_t end = file.find(kTemporarySuffix, head) + std::strlen(kTemporarySuffix);
         const fs::path temporary = folder / file.substr(0, end);
         if (end != file.size()) {  // a side file: stale when its temporary is gone
             if (!fs::exists(temporary, ec)) {
