@@ -615,6 +615,9 @@ void Collector::FlushPendingPolyline() {
         conic.v = Vector2D(0.0, radius);
         conic.t0 = Vector2D(centre, a.p).Angle();
         conic.sweep = sweep;
+        conic.hasEnds = true;
+        conic.start = a.p;
+        conic.end = b.p;
         item.prims.push_back(MapConic(conic, pending.ocs));
     }
     if (item.prims.empty()) {
@@ -666,6 +669,8 @@ Conic MapConic(const Conic& conic, const Matrix2D& m) {
     out.c = m.TransformPoint(conic.c);
     out.u = m.TransformVector(conic.u);
     out.v = m.TransformVector(conic.v);
+    out.start = m.TransformPoint(conic.start);
+    out.end = m.TransformPoint(conic.end);
     return out;
 }
 

@@ -382,10 +382,23 @@ void ConicToPatterns(const Conic& k, double chordTol, std::vector<IPatternPtr>& 
         const double radius = 0.5 * (lu + lv);
         if (k.full) {
             out.push_back(boost::make_shared<CirclePattern>(k.c, radius));
-        } else {
-            out.push_back(
-                boost::make_shared<ArcPattern>(k.c, radius, k.u.Angle() + sense * k.t0, sense * k.sweep));
+            return;
         }
+        // An arc so flat that its centre lies beyond the kernel's range (a polyline bulge of 1e-8) is a
+        // straight piece to within its sagitta: it becomes a line when that is within the chord tolerance,
+        // so that no stored part holds an unreachable centre. Otherwise it stays an arc, and the range
+        // check of the placed geometry refuses it.
+        const bool centreInRange = std::fabs(k.c.x) <= kMaxAbsValue && std::fabs(k.c.y) <= kMaxAbsValue;
+        const double sagitta = radius * (1.0 - std::cos(0.5 * std::fabs(k.sweep)));
+        if ((!centreInRange || radius > kMaxAbsValue) && sagitta <= chordTol) {
+            const Point2D a = k.hasEnds ? k.start : ConicPoint(k, k.t0);
+            const Point2D b = k.hasEnds ? k.end : ConicPoint(k, k.t0 + k.sweep);
+            if (a.DistanceTo(b) > kMinSegmentLength) {
+                out.push_back(boost::make_shared<LinePattern>(a, b));
+            }
+            return;
+        }
+        out.push_back(boost::make_shared<ArcPattern>(k.c, radius, k.u.Angle() + sense * k.t0, sense * k.sweep));
         return;
     }
     if (!k.full) {

@@ -97,14 +97,17 @@ std::string Name(const Item& item) {
     return name;
 }
 
-// Whether every coordinate of the pattern's box lies within the kernel's range.
+// Whether the pattern lies within the kernel's range: its box, and the base point and vector it is
+// stored by (an arc's centre and radius), which a part file must be able to hold.
 bool WithinRange(const IPatternPtr& pattern) {
     const PatternCachePtr cache = pattern->GetCacheData();
     if (!cache) {
         return false;
     }
     const Rect2D& box = cache->GetRect();
-    for (const double v : {box.left, box.right, box.bottom, box.top}) {
+    const Point2D base = pattern->GetBasePoint();
+    const Vector2D vector = pattern->GetBaseVector();
+    for (const double v : {box.left, box.right, box.bottom, box.top, base.x, base.y, vector.x, vector.y}) {
         if (!(std::fabs(v) <= kMaxAbsValue)) {  // also false for NaN
             return false;
         }

@@ -36,6 +36,11 @@ struct Conic {
     double t0 = 0.0;
     double sweep = 0.0;
     bool full = false;
+    // The end points, when the file gives them exactly (a polyline's bulge arc joins two vertices):
+    // computed from a far centre they would lose their last digits.
+    bool hasEnds = false;
+    Point2D start;
+    Point2D end;
 };
 
 // A B-spline or NURBS curve (control points, knots, optional weights), or, without control points, a

@@ -542,6 +542,12 @@ TEST(DxfReader, ExpansionGuards) {
     EXPECT_EQ(static_cast<int>(deep.patterns->size()), DxfReader::Options().maxInsertDepth);
     EXPECT_FALSE(deep.refused.empty());
 
+    // A bulge of 1e-8 over 4 mm is an arc whose centre lies 1e8 away: within its sagitta of 2e-8 it is a
+    // line, which is what is read, so that a saved part never holds a centre beyond the range.
+    const auto flat = ReadOk(Drawing(dxftest::LwPolyline({{10, 20, 1e-8}, {14, 20, 0}}, false)));
+    ASSERT_EQ(OfType<LinePattern>(flat).size(), 1u);
+    EXPECT_TRUE(PointNear(OfType<LinePattern>(flat)[0]->GetEndPoint(), Point2D(14, 20), 1e-9));
+
     // Scales that are each in range can still place geometry beyond it.
     const auto far = ReadOk(Drawing(dxftest::Insert({.block = "F", .sx = 1e5, .sy = 1e5}) + dxftest::Line(0, 0, 1, 0),
                                     dxftest::Block("F", 0, 0, dxftest::Circle(5e4, 0, 1))));
