@@ -45,7 +45,8 @@ CLI::Validator Number(const std::string& name, Range range) {
             const double value = std::strtod(text.c_str(), &end);
             const bool number = !text.empty() && end && *end == '\0' && errno == 0 && std::isfinite(value);
             if (!number || (range == Range::Positive ? !(value > 0.0) : !(value >= 0.0))) {
-                throw CliError(kExitUsage, name + " must be " + wanted + ", got " + (text.empty() ? "nothing" : text));
+                throw CliError(kExitUsage,
+                               name + " must be " + wanted + ", got " + (text.empty() ? "nothing" : text));
             }
             return std::string();
         },
@@ -59,8 +60,9 @@ CLI::Validator Count(const std::string& name, long long lo, long long hi) {
             errno = 0;
             const long long value = std::strtoll(text.c_str(), &end, 10);
             if (text.empty() || !end || *end != '\0' || errno != 0 || value < lo || value > hi) {
-                throw CliError(kExitUsage, name + " must be a whole number from " + std::to_string(lo) + " to " +
-                                               std::to_string(hi) + ", got " + (text.empty() ? "nothing" : text));
+                throw CliError(kExitUsage, name + " must be a whole number from " + std::to_string(lo) +
+                                               " to " + std::to_string(hi) + ", got " +
+                                               (text.empty() ? "nothing" : text));
             }
             return std::string();
         },
@@ -70,14 +72,16 @@ CLI::Validator Count(const std::string& name, long long lo, long long hi) {
 // Whether the command line asks for JSON output (also when it fails to parse).
 bool WantsJson(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--json") == 0) return true;
+        if (std::strcmp(argv[i], "--json") == 0)
+            return true;
     }
     return false;
 }
 
 // One line on stderr; with --json also {"error": {"code": ..., "message": ...}} on stdout.
 int Fail(int code, const std::string& message, bool json) {
-    if (json) std::cout << nlohmann::json{{"error", {{"code", code}, {"message", message}}}}.dump(2) << "\n";
+    if (json)
+        std::cout << nlohmann::json{{"error", {{"code", code}, {"message", message}}}}.dump(2) << "\n";
     std::cerr << "geomfeature: " << message << "\n";
     return code;
 }
@@ -98,28 +102,33 @@ int main(int argc, char** argv) {
         "import", "Read a DXF drawing, clean it up, recognise standard shapes, save the part and summarise it");
     importCmd->add_option("input", import.input, "DXF file (ASCII; R12 and later)")->required();
     importCmd->add_option("-o,--output", import.output, "Part database to write")->required();
-    importCmd->add_option("--join-tol", import.clean.joinTol,
-                          "Pieces whose ends are closer than this (mm) are joined into one contour")
+    importCmd
+        ->add_option("--join-tol", import.clean.joinTol,
+                     "Pieces whose ends are closer than this (mm) are joined into one contour")
         ->capture_default_str()
         ->check(Number("--join-tol", Range::Positive));
-    importCmd->add_option("--merge-tol", import.clean.mergeTol,
-                          "Touching collinear lines / co-circular arcs within this (mm) become one piece")
+    importCmd
+        ->add_option("--merge-tol", import.clean.mergeTol,
+                     "Touching collinear lines / co-circular arcs within this (mm) become one piece")
         ->capture_default_str()
         ->check(Number("--merge-tol", Range::Positive));
-    importCmd->add_option("--tiny", import.clean.tinySize,
-                          "Pieces that fit in a square of this side (mm) are dropped; 0 keeps everything")
+    importCmd
+        ->add_option("--tiny", import.clean.tinySize,
+                     "Pieces that fit in a square of this side (mm) are dropped; 0 keeps everything")
         ->capture_default_str()
         ->check(Number("--tiny", Range::NonNegative));
-    importCmd->add_option("--chord-tol", import.chordTol,
-                          "Largest gap (mm) between a spline or elliptical arc and the pieces standing for it")
+    importCmd
+        ->add_option("--chord-tol", import.chordTol,
+                     "Largest gap (mm) between a spline or elliptical arc and the pieces standing for it")
         ->capture_default_str()
         ->check(Number("--chord-tol", Range::Positive));
     importCmd->add_option("--unit", import.unit,
                           "Drawing unit to use instead of the file's $INSUNITS (mm, cm, m, in, ft, ...); "
                           "default: the file's, or mm when it names none");
-    importCmd->add_option("--max-pieces", import.maxPieces,
-                          "A drawing that would give more pieces than this (after expanding blocks and "
-                          "approximating curves) is refused, naming the entity that passes the limit")
+    importCmd
+        ->add_option("--max-pieces", import.maxPieces,
+                     "A drawing that would give more pieces than this (after expanding blocks and "
+                     "approximating curves) is refused, naming the entity that passes the limit")
         ->capture_default_str()
         ->check(Count("--max-pieces", 1, 1000000000));
     importCmd->add_flag("--salvage", import.salvage,
@@ -168,7 +177,8 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == 0) return app.exit(e);  // --help and --version
+        if (e.get_exit_code() == 0)
+            return app.exit(e);  // --help and --version
         return Fail(kExitUsage, std::string(e.what()) + " (see geomfeature --help)", json);
     } catch (const CliError& e) {
         return Fail(e.Code(), e.what(), json);

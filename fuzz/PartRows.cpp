@@ -23,11 +23,16 @@ constexpr std::size_t kMaxText = 64;
 
 const char* TableOf(char letter) {
     switch (letter) {
-        case 'p': return PartSchema::kPatternTable;
-        case 'r': return PartSchema::kRelationTable;
-        case 'l': return PartSchema::kLoopTable;
-        case 'n': return PartSchema::kLoopNodeTable;
-        default: return nullptr;
+        case 'p':
+            return PartSchema::kPatternTable;
+        case 'r':
+            return PartSchema::kRelationTable;
+        case 'l':
+            return PartSchema::kLoopTable;
+        case 'n':
+            return PartSchema::kLoopNodeTable;
+        default:
+            return nullptr;
     }
 }
 
@@ -108,7 +113,8 @@ boost::shared_ptr<DBConnect> Load(const std::string& text) {
             for (int t = 0; t < 4; ++t) {
                 const int width = std::atoi(tokens[static_cast<std::size_t>(t) + 1].c_str());
                 if (width > 0 && width <= static_cast<int>(kMaxValues)) {
-                    db->Execute(std::string("create table ") + TableOf(letters[t]) + " (" + Columns(width) + ");", 0);
+                    db->Execute(
+                        std::string("create table ") + TableOf(letters[t]) + " (" + Columns(width) + ");", 0);
                 }
             }
             first = false;

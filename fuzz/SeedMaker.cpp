@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         if (!PartFile::Save(db, part.patterns, part.loops).IsOk()) {
             continue;
         }
-        std::ofstream(out / (std::filesystem::path(argv[i]).stem().string() + ".rows")) << PartRows::Dump(*db);
+        std::ofstream(out / (std::filesystem::path(argv[i]).stem().string() + ".rows"))
+            << PartRows::Dump(*db);
         ++made;
     }
     std::printf("%d seeds in %s\n", made, out.c_str());

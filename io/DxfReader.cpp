@@ -143,7 +143,8 @@ DxfReader::Result DxfReader::Read(const std::string& path, const Options& option
     };
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        return fail(ErrorKind::MissingFile, std::filesystem::exists(path, ec) ? "not a regular file" : "no such file");
+        return fail(ErrorKind::MissingFile,
+                    std::filesystem::exists(path, ec) ? "not a regular file" : "no such file");
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
@@ -215,7 +216,7 @@ DxfReader::Result DxfReader::ReadText(const std::string& input, const Options& o
     std::string truncation;
     if (!drawing.sawEof) {
         truncation = "the file ends " +
-                     (!drawing.endSection.empty() ? "inside " + drawing.endSection
+                     (!drawing.endSection.empty()   ? "inside " + drawing.endSection
                       : drawing.lastSection.empty() ? std::string("before any section")
                                                     : "after the " + drawing.lastSection + " section") +
                      " at line " + std::to_string(drawing.lineCount) + ": no EOF";
@@ -233,15 +234,15 @@ DxfReader::Result DxfReader::ReadText(const std::string& input, const Options& o
             cut = "; the " + drawing.cutRecord + " at line " + std::to_string(drawing.cutRecordLine) +
                   ", cut off by the end of the file, was left out";
         }
-        result.salvaged = damage.empty() ? std::string()
-                                         : damage + "; the damaged records were left out";
+        result.salvaged = damage.empty() ? std::string() : damage + "; the damaged records were left out";
         if (!truncation.empty()) {
             result.salvaged += (result.salvaged.empty() ? "" : "; ") + truncation + cut;
         }
     }
 
     // Units: an override wins; else the file's $INSUNITS when it names a known length; else millimetres.
-    if (options.unitOverride) {        result.unit = *options.unitOverride;
+    if (options.unitOverride) {
+        result.unit = *options.unitOverride;
         result.unitSource = UnitSource::Override;
     } else if (drawing.insUnits && *drawing.insUnits > 0 &&
                UnitToMillimetre(static_cast<Unit>(*drawing.insUnits)) > 0.0) {
@@ -286,7 +287,8 @@ DxfReader::Result DxfReader::ReadText(const std::string& input, const Options& o
                 message += " (and " + std::to_string(result.refused.size() - 1) + " more refused)";
             }
         } else {
-            message += "the drawing has no lines, arcs, circles, polylines, ellipses or splines in model space";
+            message +=
+                "the drawing has no lines, arcs, circles, polylines, ellipses or splines in model space";
         }
         std::map<std::string, int> others = result.skipCount;  // skipped without being refused
         for (const Refusal& r : result.refused) {

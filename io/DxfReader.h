@@ -127,7 +127,7 @@ public:
         double scaleToMm = 1.0;             // drawing unit -> millimetres, as applied
         std::vector<std::string> warnings;  // one line each, for the user
         std::vector<Refusal> refused;       // in file order
-        std::string salvaged;               // with Options::salvage: what was wrong with the file, if anything
+        std::string salvaged;  // with Options::salvage: what was wrong with the file, if anything
 
         bool Ok() const { return error == ErrorKind::None; }
     };

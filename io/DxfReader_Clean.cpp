@@ -175,7 +175,8 @@ std::string CleanPairs(const std::string& text, Drawing& drawing, std::vector<Re
         // The file is cut. The record it ends in may have lost values that dxflib would fill with
         // defaults (a circle of radius 1), so it is left out, and with it a polyline still collecting its
         // vertices; a salvaging read keeps everything before.
-        const bool oneStep = !record.empty() && record.front().first == 0 && IsOnePairRecord(record.front().second);
+        const bool oneStep =
+            !record.empty() && record.front().first == 0 && IsOnePairRecord(record.front().second);
         if (!record.empty() && record.front().first == 0 && (oneStep || record.front().second == "SECTION")) {
             flush();  // complete, or a section head whose name is all it needs
         } else if (!record.empty() && record.front().first == 0) {

@@ -278,7 +278,8 @@ public:
         }
         // For a POLYLINE each VERTEX is its own record; the LWPOLYLINE's vertices all belong to its record.
         if ((m_done.badNumber || !std::isfinite(d.bulge)) && m_polyline->badDetail.empty()) {
-            m_polyline->badDetail = m_done.badNumber ? m_done.badDetail : "a bulge that is not a finite number";
+            m_polyline->badDetail =
+                m_done.badNumber ? m_done.badDetail : "a bulge that is not a finite number";
         }
         PendingPolyline::Vertex vertex;
         vertex.p = Point2D(d.x, d.y);
@@ -441,8 +442,8 @@ private:
         const bool parsed = ParseReal(value, number, comma);
         if ((!parsed || (code != 42 && std::fabs(number) > kMaxAbsValue)) && !rec.badNumber) {
             rec.badNumber = true;
-            rec.badDetail = "value '" + value.substr(0, kMaxQuotedLength) + "' (group " + std::to_string(code) +
-                            ", line " + std::to_string(PairLine()) + ") " +
+            rec.badDetail = "value '" + value.substr(0, kMaxQuotedLength) + "' (group " +
+                            std::to_string(code) + ", line " + std::to_string(PairLine()) + ") " +
                             (parsed ? "lies beyond the range of " + Number(kMaxAbsValue)
                                     : std::string("is not a finite number"));
         }

@@ -336,11 +336,13 @@ std::vector<Point2D> TessellateControlPoints(Spline s, double tol, bool& capped,
     // costs one chord per span.
     std::vector<std::size_t> spanOf(breaks.size(), 0);
     for (std::size_t i = 0; i + 1 < breaks.size(); ++i) {
-        const auto k = std::upper_bound(s.knots.begin() + p, s.knots.begin() + static_cast<long>(n), breaks[i]) -
-                       s.knots.begin() - 1;
+        const auto k =
+            std::upper_bound(s.knots.begin() + p, s.knots.begin() + static_cast<long>(n), breaks[i]) -
+            s.knots.begin() - 1;
         spanOf[i] = static_cast<std::size_t>(std::clamp<long>(k, p, static_cast<long>(n) - 1));
     }
-    const FlatTest flatSpan = [&s, &spanOf, p, tol](std::size_t interval, const Point2D& a, const Point2D& b) {
+    const FlatTest flatSpan = [&s, &spanOf, p, tol](std::size_t interval, const Point2D& a,
+                                                    const Point2D& b) {
         const Vector2D chord(a, b);
         const double length = chord.Length();
         if (!(length > kMinSegmentLength)) {
@@ -398,7 +400,8 @@ void ConicToPatterns(const Conic& k, double chordTol, std::vector<IPatternPtr>& 
             }
             return;
         }
-        out.push_back(boost::make_shared<ArcPattern>(k.c, radius, k.u.Angle() + sense * k.t0, sense * k.sweep));
+        out.push_back(
+            boost::make_shared<ArcPattern>(k.c, radius, k.u.Angle() + sense * k.t0, sense * k.sweep));
         return;
     }
     if (!k.full) {

@@ -152,8 +152,9 @@ public:
             Fail(m_failure);
             return false;
         }
-        std::stable_sort(m_result.refused.begin(), m_result.refused.end(),
-                         [](const DxfReader::Refusal& a, const DxfReader::Refusal& b) { return a.line < b.line; });
+        std::stable_sort(
+            m_result.refused.begin(), m_result.refused.end(),
+            [](const DxfReader::Refusal& a, const DxfReader::Refusal& b) { return a.line < b.line; });
         for (const auto& [text, count] : m_warnings) {
             m_result.warnings.push_back(text + (count > 1 ? " (" + std::to_string(count) + " times)" : ""));
         }
@@ -241,8 +242,9 @@ private:
                 return;
             }
             if (m_options.progress && m_placed % kPlacedPerReport == 0) {
-                m_options.progress("placing entities",
-                                   std::min(1.0, static_cast<double>(m_placed) / static_cast<double>(m_totalEntities)));
+                m_options.progress(
+                    "placing entities",
+                    std::min(1.0, static_cast<double>(m_placed) / static_cast<double>(m_totalEntities)));
             }
             // Entities on layer 0 inside a block take the layer of the INSERT that places them.
             const std::string layer = (context.depth > 0 && item.layer == "0") ? context.layer : item.layer;
@@ -319,16 +321,18 @@ private:
         for (const IPatternPtr& pattern : patterns) {
             pattern->UpdateCache();
             if (!WithinRange(pattern)) {
-                Refuse(item, "placed beyond the range of " + std::to_string(static_cast<long long>(kMaxAbsValue)) +
+                Refuse(item, "placed beyond the range of " +
+                                 std::to_string(static_cast<long long>(kMaxAbsValue)) +
                                  " mm (block scale or unit)");
                 return;
             }
         }
         if (m_result.patterns->size() + patterns.size() > m_options.maxPatterns) {
-            m_failure = (&top == &item ? Name(item) + " would bring the drawing past the limit of "
-                                       : "the drawing expands to more than ") +
-                        std::to_string(m_options.maxPatterns) +
-                        (&top == &item ? std::string(" pieces") : " pieces; the limit is passed at " + Name(top));
+            m_failure =
+                (&top == &item ? Name(item) + " would bring the drawing past the limit of "
+                               : "the drawing expands to more than ") +
+                std::to_string(m_options.maxPatterns) +
+                (&top == &item ? std::string(" pieces") : " pieces; the limit is passed at " + Name(top));
             return;
         }
         ++m_result.readCount[item.type];
@@ -340,7 +344,8 @@ private:
         }
     }
 
-    void PlaceSpline(Spline spline, const Matrix2D& m, std::vector<IPatternPtr>& patterns, std::string& problem) {
+    void PlaceSpline(Spline spline, const Matrix2D& m, std::vector<IPatternPtr>& patterns,
+                     std::string& problem) {
         Rect2D box;
         bool first = true;
         auto grow = [&box, &first](const Point2D& p) {
@@ -368,7 +373,8 @@ private:
         }
         const double size = first ? 0.0 : std::hypot(box.Width(), box.Height());
         bool capped = false;
-        const std::vector<Point2D> points = TessellateSpline(spline, CurveChordTol(m_chordTol, size), problem, capped);
+        const std::vector<Point2D> points =
+            TessellateSpline(spline, CurveChordTol(m_chordTol, size), problem, capped);
         if (capped) {
             ++m_warnings["a SPLINE needed more than " + std::to_string(kMaxCurvePoints) +
                          " points and was approximated coarser"];
@@ -425,8 +431,8 @@ private:
     DxfReader::Result& m_result;
     double m_scale = 1.0;
     double m_chordTol = 0.01;
-    std::string m_failure;            // set when the limit is passed: the message
-    std::uint64_t m_placed = 0;       // entities placed so far
+    std::string m_failure;       // set when the limit is passed: the message
+    std::uint64_t m_placed = 0;  // entities placed so far
     std::uint64_t m_totalEntities = 1;
     std::map<std::pair<const Block*, int>, Cost> m_cost;
     std::set<const Block*> m_costing;

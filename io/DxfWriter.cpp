@@ -2,9 +2,9 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <ostream>
 #include <set>
@@ -191,7 +191,9 @@ DxfWriter::Result DxfWriter::Write(const PatternList& patterns, std::ostream& ou
 DxfWriter::Result DxfWriter::WriteFile(const PatternList& patterns, const std::string& path,
                                        const Options& options) {
     // Messages say why, not where: the caller names the file (it may be writing a temporary one).
-    auto reason = [](int error) { return error != 0 ? std::string(" (") + std::strerror(error) + ")" : std::string(); };
+    auto reason = [](int error) {
+        return error != 0 ? std::string(" (") + std::strerror(error) + ")" : std::string();
+    };
     errno = 0;
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) {

@@ -56,28 +56,37 @@ std::string Number(double value) {
 void RequireInput(const std::string& path) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
-    if (!fs::exists(status)) throw CliError(kExitNoInput, path + ": no such file");
-    if (fs::is_directory(status)) throw CliError(kExitNoInput, path + ": is a folder, not a file");
+    if (!fs::exists(status))
+        throw CliError(kExitNoInput, path + ": no such file");
+    if (fs::is_directory(status))
+        throw CliError(kExitNoInput, path + ": is a folder, not a file");
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw CliError(kExitNoInput, path + ": cannot be opened (" + std::strerror(errno) + ")");
+    if (fd < 0)
+        throw CliError(kExitNoInput, path + ": cannot be opened (" + std::strerror(errno) + ")");
     ::close(fd);
 }
 
 ExitCode CodeOf(DxfReader::ErrorKind kind) {
     switch (kind) {
-        case DxfReader::ErrorKind::MissingFile: return kExitNoInput;
-        case DxfReader::ErrorKind::ReadFailed: return kExitIoError;
-        default: return kExitBadData;
+        case DxfReader::ErrorKind::MissingFile:
+            return kExitNoInput;
+        case DxfReader::ErrorKind::ReadFailed:
+            return kExitIoError;
+        default:
+            return kExitBadData;
     }
 }
 
 ExitCode CodeOf(tagPartFileStatus status) {
     switch (status) {
-        case tagPartFileStatus::CannotOpen: return kExitNoInput;
+        case tagPartFileStatus::CannotOpen:
+            return kExitNoInput;
         case tagPartFileStatus::ReadFailed:
         case tagPartFileStatus::WriteFailed:
-        case tagPartFileStatus::Interrupted: return kExitIoError;
-        default: return kExitBadData;
+        case tagPartFileStatus::Interrupted:
+            return kExitIoError;
+        default:
+            return kExitBadData;
     }
 }
 
@@ -86,7 +95,9 @@ std::string RefusalText(const DxfReader::Refusal& r) {
            (r.count > 1 ? " (" + std::to_string(r.count) + " placements)" : "");
 }
 
-void Warn(const std::string& text) { std::cerr << "geomfeature: warning: " << text << "\n"; }
+void Warn(const std::string& text) {
+    std::cerr << "geomfeature: warning: " << text << "\n";
+}
 
 // Layer names of the exported DXF: what each contour is in the part.
 std::unordered_map<DataID, std::wstring> LayersByPattern(const Part& part) {
@@ -120,7 +131,8 @@ Part LoadPart(const std::string& path) {
     part.patterns = boost::make_shared<PatternList>();
     part.loops = boost::make_shared<PatLoopList>();
     const PartFileResult result = PartFile::Load(path, part.patterns, part.loops);
-    if (!result.IsOk()) throw CliError(CodeOf(result.status), path + ": " + result.message);
+    if (!result.IsOk())
+        throw CliError(CodeOf(result.status), path + ": " + result.message);
     ImportPipeline::ComputeNesting(part);
     return part;
 }
@@ -133,34 +145,41 @@ void ImportCommand::Run() const {
     if (unit) {
         readOptions.unitOverride = DxfReader::ParseUnit(*unit);
         if (!readOptions.unitOverride)
-            throw CliError(kExitUsage, "--unit must be a unit such as mm, cm, m, in or ft, got '" + *unit + "'");
+            throw CliError(kExitUsage,
+                           "--unit must be a unit such as mm, cm, m, in or ft, got '" + *unit + "'");
     }
     RequireInput(input);
     OutputFile out(output, force, {input});
 
     TerminalProgress progress(!quiet);
     progress.Update("reading " + input, 0.0);
-    readOptions.progress = [&progress](const std::string& stage, double f) { progress.Update(stage, kReadShare * f); };
+    readOptions.progress = [&progress](const std::string& stage, double f) {
+        progress.Update(stage, kReadShare * f);
+    };
     DxfReader::Result read = DxfReader::Read(input, readOptions);
-    if (!read.Ok()) throw CliError(CodeOf(read.error), input + ": " + read.message);
+    if (!read.Ok())
+        throw CliError(CodeOf(read.error), input + ": " + read.message);
 
     ImportReport report;
-    Part part = ImportPipeline::Run(read.patterns, clean, report, [&progress](const std::string& stage, double f) {
-        progress.Update(stage, kReadShare + kCleanShare * f);
-    });
+    Part part =
+        ImportPipeline::Run(read.patterns, clean, report, [&progress](const std::string& stage, double f) {
+            progress.Update(stage, kReadShare + kCleanShare * f);
+        });
     if (part.patterns->empty()) {
         // The same error as a drawing without geometry, whatever removed the last piece.
-        throw CliError(kExitBadData,
-                       input + ": no geometry to import: " +
-                           (report.tinyRemoved > 0
-                                ? "all " + Plural(report.tinyRemoved, "piece") + " left after merging fit in a square of " +
-                                      Number(clean.tinySize) + " mm and were removed as tiny (--tiny)"
-                                : std::string("the clean-up removed every piece")));
+        throw CliError(
+            kExitBadData,
+            input + ": no geometry to import: " +
+                (report.tinyRemoved > 0 ? "all " + Plural(report.tinyRemoved, "piece") +
+                                              " left after merging fit in a square of " +
+                                              Number(clean.tinySize) + " mm and were removed as tiny (--tiny)"
+                                        : std::string("the clean-up removed every piece")));
     }
     progress.Update("saving " + output, kReadShare + kCleanShare);
     out.Write([&](const std::string& temporary) {
         const PartFileResult saved = PartFile::Save(temporary, part.patterns, part.loops);
-        if (!saved.IsOk()) throw CliError(kExitIoError, output + ": " + saved.message);
+        if (!saved.IsOk())
+            throw CliError(kExitIoError, output + ": " + saved.message);
     });
     progress.Done();
 
@@ -169,7 +188,8 @@ void ImportCommand::Run() const {
     PartSummary summary = PartSummary::Of(part);
     JoinHint::Fill(part, clean.joinTol, summary);
     std::vector<std::string> warnings = read.warnings;
-    if (!summary.outerContourWarning.empty()) warnings.push_back(summary.outerContourWarning);
+    if (!summary.outerContourWarning.empty())
+        warnings.push_back(summary.outerContourWarning);
     const char* unitSource = read.unitSource == DxfReader::UnitSource::File       ? "from the file"
                              : read.unitSource == DxfReader::UnitSource::Override ? "as given by --unit"
                                                                                   : "assumed";
@@ -182,7 +202,10 @@ void ImportCommand::Run() const {
         j["entities"] = {{"read", read.readCount}, {"skipped", read.skipCount}};
         nlohmann::json refused = nlohmann::json::array();
         for (const DxfReader::Refusal& r : read.refused) {
-            refused.push_back({{"type", r.type}, {"handle", r.handle}, {"line", r.line}, {"reason", r.reason},
+            refused.push_back({{"type", r.type},
+                               {"handle", r.handle},
+                               {"line", r.line},
+                               {"reason", r.reason},
                                {"count", r.count}});
         }
         j["entities"]["refused"] = refused;
@@ -195,14 +218,16 @@ void ImportCommand::Run() const {
         std::cout << j.dump(2) << "\n";
     } else {
         std::cout << "imported " << input << " -> " << output << "\n";
-        if (!read.salvaged.empty()) std::cout << "salvaged: " << read.salvaged << "\n";
+        if (!read.salvaged.empty())
+            std::cout << "salvaged: " << read.salvaged << "\n";
         std::cout << "unit: " << DxfReader::UnitName(read.unit) << " (" << unitSource << ")\n";
         std::cout << "clean-up: " << Plural(report.piecesIn, "piece") << " read, "
                   << report.duplicatesMerged << " merged, " << report.tinyRemoved << " tiny removed, "
                   << Plural(report.shapesRecognised, "standard shape") << " recognised\n";
         std::cout << summary.ToText(tree);
     }
-    for (std::size_t i = 0; i < read.refused.size() && i < kRefusalsShown; ++i) Warn(RefusalText(read.refused[i]));
+    for (std::size_t i = 0; i < read.refused.size() && i < kRefusalsShown; ++i)
+        Warn(RefusalText(read.refused[i]));
     if (read.refused.size() > kRefusalsShown) {
         Warn("and " + Plural(read.refused.size() - kRefusalsShown, "more entity", "more entities") +
              " refused (--json lists them all)");
@@ -222,19 +247,22 @@ void InfoCommand::Run() const {
     if (json) {
         nlohmann::json j = summary.ToJson(tree);
         j["input"] = input;
-        j["warnings"] = summary.outerContourWarning.empty() ? nlohmann::json::array()
-                                                            : nlohmann::json::array({summary.outerContourWarning});
+        j["warnings"] = summary.outerContourWarning.empty()
+                            ? nlohmann::json::array()
+                            : nlohmann::json::array({summary.outerContourWarning});
         std::cout << j.dump(2) << "\n";
     } else {
         std::cout << input << "\n" << summary.ToText(tree);
     }
-    if (!summary.outerContourWarning.empty()) Warn(summary.outerContourWarning);
+    if (!summary.outerContourWarning.empty())
+        Warn(summary.outerContourWarning);
 }
 
 void RenderCommand::Run() const {
     if (width <= 0 || height <= 0 || width > kMaxPicturePixels || height > kMaxPicturePixels)
-        throw CliError(kExitUsage, "--width and --height must lie between 1 and " + std::to_string(kMaxPicturePixels) +
-                                       " pixels, got " + std::to_string(width) + " x " + std::to_string(height));
+        throw CliError(kExitUsage, "--width and --height must lie between 1 and " +
+                                       std::to_string(kMaxPicturePixels) + " pixels, got " +
+                                       std::to_string(width) + " x " + std::to_string(height));
     const CairoViewPort::Format format = CairoViewPort::FormatFromPath(output);
     if (format == CairoViewPort::Format::FromExtension)
         throw CliError(kExitUsage, output + ": the picture must end in .png, .svg or .pdf");
@@ -255,7 +283,8 @@ void RenderCommand::Run() const {
             LoopDrawer loops(view);
             loops.DrawPatLoopList(part.loops, Matrix2D());
             loops.FlagOpenLoops(part.loops);
-            if (snapPoints) SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
+            if (snapPoints)
+                SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
             view->Finish();
         } catch (const ViewPortError& e) {
             // The file already exists and is writable: what fails now is the writing itself.
@@ -278,7 +307,8 @@ void ExportCommand::Run() const {
     int entities = 0;
     out.Write([&](const std::string& temporary) {
         const DxfWriter::Result written = DxfWriter::WriteFile(*part.patterns, temporary, options);
-        if (!written.Ok()) throw CliError(kExitIoError, output + ": " + written.message);
+        if (!written.Ok())
+            throw CliError(kExitIoError, output + ": " + written.message);
         entities = written.entityCount;
     });
     std::cout << "exported " << input << " -> " << output << " ("

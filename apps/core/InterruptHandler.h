@@ -7,8 +7,9 @@ namespace Norvane {
 // What happens when a program is interrupted (SIGINT, Ctrl-C) or asked to stop (SIGTERM) half-way: the
 // temporary files it is writing, with SQLite's side files (-journal, -wal, -shm), are removed, a progress
 // line on the terminal is cleared, one line says what happened, and the program exits with 128 plus the
-// signal's number (130, 143). Register and Unregister are called from the main thread only. Outputs are only ever replaced by renaming a finished temporary file onto
-// them, so an interrupted program leaves every output as it was.
+// signal's number (130, 143). Register and Unregister are called from the main thread only. Outputs are only
+// ever replaced by renaming a finished temporary file onto them, so an interrupted program leaves every
+// output as it was.
 //
 // Everything the handler does is async-signal-safe: the paths are copied into fixed buffers when they
 // are registered, and the handler only unlinks, writes and exits.

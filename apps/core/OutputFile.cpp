@@ -137,8 +137,9 @@ OutputFile::OutputFile(const std::string& target, bool force, const std::vector<
     const fs::path given(target);
     for (const std::string& input : inputs) {
         if (SameFile(given, input)) {
-            throw CliError(kExitUsage, target + (target == input ? ": is the input itself"
-                                                                 : ": is the same file as the input " + input) +
+            throw CliError(kExitUsage, target +
+                                           (target == input ? ": is the input itself"
+                                                            : ": is the same file as the input " + input) +
                                            "; writing it would destroy the input (choose another output)");
         }
     }
@@ -173,9 +174,10 @@ OutputFile::OutputFile(const std::string& target, bool force, const std::vector<
     if (m_lock < 0) {
         const int error = errno;
         InterruptHandler::Unregister(m_slot);
-        throw CliError(CreateFailureCode(error), target + ": cannot create a file in " +
-                                                     (path.has_parent_path() ? folder.string() : "the current folder") +
-                                                     " (" + std::strerror(error) + ")");
+        throw CliError(CreateFailureCode(error),
+                       target + ": cannot create a file in " +
+                           (path.has_parent_path() ? folder.string() : "the current folder") + " (" +
+                           std::strerror(error) + ")");
     }
     ::flock(m_lock, LOCK_EX | LOCK_NB);  // nobody else knows the file yet
 }

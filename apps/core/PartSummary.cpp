@@ -108,10 +108,12 @@ PartSummary PartSummary::Of(const Part& part) {
     if (s.patternCount > 0 && s.boundaryLoop < 0) {
         const std::size_t closed = s.closedPolygonLoops + s.standardLoops + s.arrayLoops;
         s.outerContourWarning =
-            closed == 0 ? "the part has no closed contour: all " + std::to_string(s.openLoopCount) + " are open"
+            closed == 0
+                ? "the part has no closed contour: all " + std::to_string(s.openLoopCount) + " are open"
             : s.openLoopCount > 0
                 ? "the part has no closed outer contour: no closed contour encloses all the others, and " +
-                      std::to_string(s.openLoopCount) + (s.openLoopCount == 1 ? " contour is open" : " contours are open")
+                      std::to_string(s.openLoopCount) +
+                      (s.openLoopCount == 1 ? " contour is open" : " contours are open")
                 : "the part has no closed outer contour: no closed contour encloses all the others";
     }
     if (part.tree) {
@@ -190,7 +192,7 @@ nlohmann::json PartSummary::ToJson(bool withTree) const {
                          {"end", {open.end.x, open.end.y}},
                          {"gap", open.gap},
                          {"closing_join_tol", open.closingJoinTol > 0.0 ? nlohmann::json(open.closingJoinTol)
-                                                                         : nlohmann::json(nullptr)}});
+                                                                        : nlohmann::json(nullptr)}});
     }
     j["loops"] = {{"total", loopCount},     {"closed_polygon", closedPolygonLoops},
                   {"standard", standardLoops}, {"array", arrayLoops},

@@ -21,7 +21,7 @@ struct PartSummary {
         std::size_t pieces = 0;
         Point2D start;
         Point2D end;
-        double gap = 0.0;            // distance between its two ends
+        double gap = 0.0;             // distance between its two ends
         double closingJoinTol = 0.0;  // a --join-tol that would close it (JoinHint), 0 when none is known
     };
     // One line of the nesting tree, in depth-first order.

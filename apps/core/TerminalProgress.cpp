@@ -11,7 +11,8 @@
 
 namespace Norvane {
 
-TerminalProgress::TerminalProgress(bool enabled) : TerminalProgress(enabled && ::isatty(STDERR_FILENO), stderr) {}
+TerminalProgress::TerminalProgress(bool enabled)
+    : TerminalProgress(enabled && ::isatty(STDERR_FILENO), stderr) {}
 
 TerminalProgress::TerminalProgress(bool enabled, std::FILE* stream)
     : m_stream(stream), m_enabled(enabled && stream), m_start(std::chrono::steady_clock::now()) {
@@ -84,8 +85,7 @@ void TerminalProgress::Draw() {
         }
         fraction = std::clamp(m_watched->GetPercentage() / 100.0, 0.0, 1.0);
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
     const int percent = static_cast<int>(fraction * 100.0);  // rounded down: 100% only when done
     std::fprintf(m_stream, "\r\033[K[%3d%%] %s (%.1f s)", percent, stage.c_str(), seconds);
     std::fflush(m_stream);

@@ -180,8 +180,9 @@ PartFileResult PartFile::Save(const DBConnectPtr& db, const PatternListPtr& patt
     } catch (const SaveStopped& stop) {
         db->RollbackBatch();
         flags.Restore();
-        return Failure(tagPartFileStatus::Interrupted, std::string("save interrupted ") +
-                                                           StageName(stop.stage) + "; the earlier content is kept");
+        return Failure(
+            tagPartFileStatus::Interrupted,
+            std::string("save interrupted ") + StageName(stop.stage) + "; the earlier content is kept");
     } catch (const DBException& e) {
         db->RollbackBatch();
         flags.Restore();

@@ -52,9 +52,13 @@ struct Row {
     const char* prefix = "";   // shell commands run before the program
 };
 
-void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const Row& row, std::ostream* os) {
+    *os << row.name;
+}
 
-void Write(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
+void Write(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
 
 const std::string kNanLine =
     "0\nSECTION\n2\nENTITIES\n0\nLINE\n5\n1F\n8\n0\n10\nnan\n20\n0\n11\n1\n21\n1\n0\nENDSEC\n0\nEOF\n";
@@ -63,7 +67,9 @@ const std::string kNanLine =
 void WriteUnsoundPart(const std::string& path) {
     DBConnect db(path);
     PartSchema::CreateMissingTables(db);
-    db.Execute("insert into geometry_patternData values (1, 203, 0.0, 0.0, -2.0, 0.0, 1.0, 0.0, 0.0, 0.0, 0, 0);", 0);
+    db.Execute(
+        "insert into geometry_patternData values (1, 203, 0.0, 0.0, -2.0, 0.0, 1.0, 0.0, 0.0, 0.0, 0, 0);",
+        0);
 }
 
 const std::vector<Row> kRows = {
@@ -73,7 +79,8 @@ const std::vector<Row> kRows = {
      [](const Scene& s) -> std::optional<std::string> {
          // The part is copied under a name the subcommand accepts as its output.
          const std::string input = s.Import() ? s.Input() : s.Output();
-         if (!s.Import()) fs::copy_file(s.Input(), input);
+         if (!s.Import())
+             fs::copy_file(s.Input(), input);
          return s.Command(input, input) + " --force";
      },
      true},
@@ -94,7 +101,8 @@ const std::vector<Row> kRows = {
          Write(s.In("cut"), whole.substr(0, s.Import() ? whole.size() * 7 / 10 : 3000));
          return s.Command(s.In("cut"));
      }},
-    {"UnsoundContent", 65, "no geometry to import: LINE (handle 1F, line 5) refused", "radius -2 is not positive",
+    {"UnsoundContent", 65, "no geometry to import: LINE (handle 1F, line 5) refused",
+     "radius -2 is not positive",
      [](const Scene& s) {
          if (s.Import()) {
              Write(s.In("unsound"), kNanLine);
@@ -103,7 +111,8 @@ const std::vector<Row> kRows = {
          }
          return s.Command(s.In("unsound"));
      }},
-    {"MissingInput", 66, "no such file", "no such file", [](const Scene& s) { return s.Command(s.In("nothing")); }},
+    {"MissingInput", 66, "no such file", "no such file",
+     [](const Scene& s) { return s.Command(s.In("nothing")); }},
     {"InputIsAFolder", 66, "is a folder", "is a folder",
      [](const Scene& s) {
          fs::create_directory(s.In("folder"));
@@ -124,7 +133,8 @@ const std::vector<Row> kRows = {
      [](const Scene& s) -> std::optional<std::string> {
          const std::string name = "out" + s.Output().substr(s.Output().rfind('.'));
          // Permissions do not stop root; /proc takes no new files from anybody.
-         if (::geteuid() == 0) return s.Command(s.Input(), "/proc/" + name);
+         if (::geteuid() == 0)
+             return s.Command(s.Input(), "/proc/" + name);
          fs::create_directory(s.In("locked"));
          fs::permissions(s.In("locked"), fs::perms::owner_read | fs::perms::owner_exec);
          return s.Command(s.Input(), s.In("locked/" + name));
@@ -143,14 +153,12 @@ const std::vector<Row> kRows = {
      },
      true},
     {"DiskFullWhileWriting", 74, "", "",  // the writers word it each their own way
-     [](const Scene& s) -> std::optional<std::string> {
-         return s.Command(s.Input());
-     },
-     true, "ulimit -f 1;"},
+     [](const Scene& s) -> std::optional<std::string> { return s.Command(s.Input()); }, true, "ulimit -f 1;"},
     {"ReadFails", 74, "reading failed", "reading failed",
      [](const Scene& s) -> std::optional<std::string> {
          // The kernel refuses to read this file from its start.
-         if (!fs::is_regular_file("/proc/self/mem")) return std::nullopt;
+         if (!fs::is_regular_file("/proc/self/mem"))
+             return std::nullopt;
          return s.Command("/proc/self/mem");
      }},
 };
@@ -177,7 +185,8 @@ TEST_P(ExitCodeTest, OneCodeOneLineNothingLeftBehind) {
     fs::copy_file(shared / "good.dxf", In("good.dxf"));
     fs::copy_file(shared / "good.db", In("good.db"));
     const std::optional<std::string> command = row.command(scene);
-    if (!command) GTEST_SKIP() << "cannot be made on this machine";
+    if (!command)
+        GTEST_SKIP() << "cannot be made on this machine";
     const bool hasJson = scene.sub == "import" || scene.sub == "info";
     const ProgramRun run = Program(*command + (hasJson ? " --json" : ""), row.prefix);
 
@@ -214,7 +223,8 @@ std::vector<std::tuple<Row, const char*>> Cases() {
     std::vector<std::tuple<Row, const char*>> cases;
     for (const Row& row : kRows) {
         for (const char* sub : kSubcommands) {
-            if (!row.aboutOutput || std::string(sub) != "info") cases.emplace_back(row, sub);
+            if (!row.aboutOutput || std::string(sub) != "info")
+                cases.emplace_back(row, sub);
         }
     }
     return cases;
@@ -227,8 +237,9 @@ INSTANTIATE_TEST_SUITE_P(EverySubcommand, ExitCodeTest, ::testing::ValuesIn(Case
 // The README and every --help show the same exit-code table.
 TEST(ExitCodeTable, ReadmeAndEveryHelpShowTheSameTable) {
     EXPECT_NE(ReadFile(std::string(GF_SOURCE_DIR) + "/README.md").find(kExitCodeTable), std::string::npos);
-    for (const std::string& help : {std::string("--help"), std::string("import --help"), std::string("info --help"),
-                                    std::string("render --help"), std::string("export --help")}) {
+    for (const std::string& help :
+         {std::string("--help"), std::string("import --help"), std::string("info --help"),
+          std::string("render --help"), std::string("export --help")}) {
         const ProgramRun run = Program(help);
         EXPECT_EQ(run.code, 0) << help;
         EXPECT_NE(run.out.find(kExitCodeTable), std::string::npos) << help;

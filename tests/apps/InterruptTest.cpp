@@ -13,14 +13,14 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <csignal>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
+#include <boost/make_shared.hpp>
 
 #include "apps/core/TerminalProgress.h"
 #include "geomFeature/host/appframe/ProgressData.h"
@@ -35,8 +35,8 @@ using Clock = std::chrono::steady_clock;
 std::string Grid(int side) {
     const std::string n = std::to_string(side);
     return "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nB\n10\n0\n20\n0\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n0\n"
-           "0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nINSERT\n2\nB\n10\n0\n20\n0\n70\n" + n + "\n71\n" + n +
-           "\n44\n2\n45\n2\n0\nENDSEC\n0\nEOF\n";
+           "0\nENDBLK\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nINSERT\n2\nB\n10\n0\n20\n0\n70\n" +
+           n + "\n71\n" + n + "\n44\n2\n45\n2\n0\nENDSEC\n0\nEOF\n";
 }
 
 // The temporary files (and their side files) of output in its folder.
@@ -54,7 +54,8 @@ std::vector<std::string> Temporaries(const fs::path& folder) {
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
     const auto end = Clock::now() + limit;
     while (!condition()) {
-        if (Clock::now() > end) return false;
+        if (Clock::now() > end)
+            return false;
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     return true;
@@ -70,7 +71,8 @@ pid_t Spawn(const std::vector<std::string>& arguments, const fs::path& log) {
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     pid_t pid = -1;
     posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
@@ -150,10 +152,12 @@ TEST_F(ProgramTest, ProgressLineMovesOnATerminal) {
         const auto end = Clock::now() + std::chrono::seconds(quiet ? 2 : 20);
         while (Clock::now() < end && redraws.size() < 4) {
             pollfd p{master, POLLIN, 0};
-            if (::poll(&p, 1, 50) <= 0) continue;
+            if (::poll(&p, 1, 50) <= 0)
+                continue;
             char buffer[512];
             const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n <= 0) break;
+            if (n <= 0)
+                break;
             const std::size_t before = seen.size();
             seen.append(buffer, static_cast<std::size_t>(n));
             for (std::size_t at = seen.find("%] ", before > 3 ? before - 3 : 0); at != std::string::npos;
@@ -163,7 +167,8 @@ TEST_F(ProgramTest, ProgressLineMovesOnATerminal) {
         }
         ::kill(pid, SIGINT);
         char buffer[512];
-        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;) seen.append(buffer, static_cast<std::size_t>(n));
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+            seen.append(buffer, static_cast<std::size_t>(n));
         EXPECT_EQ(ExitCode(pid), 130);
         ::close(master);
         if (quiet) {
@@ -174,7 +179,8 @@ TEST_F(ProgramTest, ProgressLineMovesOnATerminal) {
         // Four redraws a second nominally; under a loaded machine still well over one a second.
         EXPECT_LT(redraws[3] - redraws[0], std::chrono::milliseconds(2500));
         EXPECT_NE(seen.find("\r\033[K["), std::string::npos);
-        EXPECT_TRUE(seen.find("reading") != std::string::npos || seen.find("placing") != std::string::npos) << seen;
+        EXPECT_TRUE(seen.find("reading") != std::string::npos || seen.find("placing") != std::string::npos)
+            << seen;
         EXPECT_NE(seen.find("\r\033[Kgeomfeature: interrupted"), std::string::npos) << seen;
     }
 }

@@ -35,9 +35,11 @@ inline ProgramRun Program(const std::string& arguments, const std::string& prefi
     const fs::path err = fs::temp_directory_path() / ("gf_program_err_" + std::to_string(::getpid()));
     const std::string command = prefix + " " + GF_PROGRAM + " " + arguments + " 2>" + err.string();
     FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
+    if (!pipe)
+        return run;
     std::array<char, 4096> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) run.out.append(buffer.data(), n);
+    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+        run.out.append(buffer.data(), n);
     const int status = ::pclose(pipe);
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.err = ReadFile(err);
@@ -48,11 +50,14 @@ inline ProgramRun Program(const std::string& arguments, const std::string& prefi
 // How many times part occurs in text.
 inline std::size_t Count(const std::string& text, const std::string& part) {
     std::size_t n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size()))
+        ++n;
     return n;
 }
 
-inline std::string Sample(const char* name) { return std::string(GF_SOURCE_DIR) + "/samples/" + name; }
+inline std::string Sample(const char* name) {
+    return std::string(GF_SOURCE_DIR) + "/samples/" + name;
+}
 
 // A fresh folder for each test, removed afterwards.
 class ProgramTest : public ::testing::Test {
@@ -61,7 +66,8 @@ protected:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string(info->test_suite_name()) + "_" + info->name();
         for (char& c : name) {
-            if (c == '/') c = '_';
+            if (c == '/')
+                c = '_';
         }
         dir = fs::temp_directory_path() / ("gf_program_" + name);
         fs::remove_all(dir);

@@ -336,8 +336,8 @@ TEST(DxfReader, SkippedEntitiesAreCountedAndRefusedOnesListed) {
     const std::string text = Drawing(entities);
     const auto r = ReadOk(text);
     EXPECT_EQ(r.patterns->size(), 1u);
-    EXPECT_EQ(r.skipCount, (std::map<std::string, int>{{"CIRCLE", 1}, {"INSERT", 1}, {"LINE", 5}, {"MTEXT", 1},
-                                                       {"TEXT", 1}}));
+    EXPECT_EQ(r.skipCount, (std::map<std::string, int>{
+                               {"CIRCLE", 1}, {"INSERT", 1}, {"LINE", 5}, {"MTEXT", 1}, {"TEXT", 1}}));
     // Each refusal points at the line of its record; the bad value's own line is named in the reason.
     // The fixtures write the handle right after the type, so a record starts one line before "5".
     auto lineOf = [&text](const std::string& handle) {
@@ -348,12 +348,10 @@ TEST(DxfReader, SkippedEntitiesAreCountedAndRefusedOnesListed) {
         const char* handle;
         const char* reason;
     };
-    const Expected expected[] = {{"A1", "value 'nan' (group 10, line "},
-                                 {"A2", "value '1e999' (group 10, line "},
-                                 {"A3", "lies beyond the range"},
-                                 {"A4", "radius -1 is not positive"},
-                                 {"A5", "block 'NOWHERE' is not defined"},
-                                 {"", "zero length"}};
+    const Expected expected[] = {
+        {"A1", "value 'nan' (group 10, line "},   {"A2", "value '1e999' (group 10, line "},
+        {"A3", "lies beyond the range"},          {"A4", "radius -1 is not positive"},
+        {"A5", "block 'NOWHERE' is not defined"}, {"", "zero length"}};
     ASSERT_EQ(r.refused.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const DxfReader::Refusal& refusal = r.refused[i];
@@ -370,8 +368,9 @@ TEST(DxfReader, SkippedEntitiesAreCountedAndRefusedOnesListed) {
     EXPECT_EQ(DxfReader::Describe("LINE", "", 12), "LINE at line 12");
 
     // An entity of a block inserted three times is listed once, with its three placements.
-    const auto placed = ReadOk(Drawing(dxftest::Insert({.block = "B", .cols = 3, .colSpacing = 2}),
-                                       dxftest::Block("B", 0, 0, dxftest::Line(0, 0, 1, 0) + dxftest::Circle(0, 0, 0))));
+    const auto placed =
+        ReadOk(Drawing(dxftest::Insert({.block = "B", .cols = 3, .colSpacing = 2}),
+                       dxftest::Block("B", 0, 0, dxftest::Line(0, 0, 1, 0) + dxftest::Circle(0, 0, 0))));
     ASSERT_EQ(placed.refused.size(), 1u);
     EXPECT_EQ(placed.refused[0].count, 3);
 }
@@ -418,9 +417,11 @@ TEST_P(DamagedFiles, FailUnlessSalvaged) {
     }
 }
 
-const std::string kTwoCircles = "0\nSECTION\n2\nENTITIES\n" + dxftest::Circle(0, 0, 10) + dxftest::Circle(50, 0, 10);
-const std::string kPolyline = "0\nPOLYLINE\n8\n0\n66\n1\n70\n0\n0\nVERTEX\n8\n0\n10\n0\n20\n0\n0\nVERTEX\n8\n0\n10\n"
-                              "5\n20\n0\n0\nVERTEX\n8\n0\n10\n5\n20\n5\n";
+const std::string kTwoCircles =
+    "0\nSECTION\n2\nENTITIES\n" + dxftest::Circle(0, 0, 10) + dxftest::Circle(50, 0, 10);
+const std::string kPolyline =
+    "0\nPOLYLINE\n8\n0\n66\n1\n70\n0\n0\nVERTEX\n8\n0\n10\n0\n20\n0\n0\nVERTEX\n8\n0\n10\n"
+    "5\n20\n0\n0\nVERTEX\n8\n0\n10\n5\n20\n5\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Dxf, DamagedFiles,
@@ -429,15 +430,17 @@ INSTANTIATE_TEST_SUITE_P(
         CutRow{"CutInsideTheLastCircle", kTwoCircles.substr(0, kTwoCircles.rfind("10\n")),
                DxfReader::ErrorKind::Truncated, "the file ends inside ENTITIES at line 25: no EOF", 1,
                "the CIRCLE at line 17, cut off by the end of the file, was left out"},
-        CutRow{"CutAmongPolylineVertices", "0\nSECTION\n2\nENTITIES\n" + dxftest::Circle(0, 0, 10) + kPolyline,
+        CutRow{"CutAmongPolylineVertices",
+               "0\nSECTION\n2\nENTITIES\n" + dxftest::Circle(0, 0, 10) + kPolyline,
                DxfReader::ErrorKind::Truncated, "inside ENTITIES", 1, "the POLYLINE at line 17"},
         CutRow{"CutBetweenSections", "0\nSECTION\n2\nENTITIES\n" + dxftest::Circle(0, 0, 10) + "0\nENDSEC\n",
-               DxfReader::ErrorKind::Truncated, "the file ends after the ENTITIES section at line 18: no EOF", 1,
-               "after the ENTITIES section"},
+               DxfReader::ErrorKind::Truncated, "the file ends after the ENTITIES section at line 18: no EOF",
+               1, "after the ENTITIES section"},
         CutRow{"DamagedRecord",
                Drawing(dxftest::Circle(0, 0, 10) + dxftest::Line(0, 0, 1, 0) + "10\n5\ngarbage\n" +
                        dxftest::Circle(5, 5, 10)),
-               DxfReader::ErrorKind::Damaged, "'garbage' is not a group code", 2, "damaged records were left out"}),
+               DxfReader::ErrorKind::Damaged, "'garbage' is not a group code", 2,
+               "damaged records were left out"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- Errors.
@@ -520,7 +523,8 @@ TEST(DxfReader, ExpansionGuards) {
     small.maxPatterns = 3;
     std::string four;
     for (int i = 0; i < 4; ++i) {
-        four += dxftest::Dxf()(0, "LINE")(5, "L" + std::to_string(i))(8, "0")(10, 0.0)(20, i)(11, 1.0)(21, i).Str();
+        four += dxftest::Dxf()(0, "LINE")(5, "L" + std::to_string(i))(8, "0")(10, 0.0)(20, i)(11, 1.0)(21, i)
+                    .Str();
     }
     const auto many = DxfReader::ReadText(Drawing(four), small);
     EXPECT_EQ(many.error, DxfReader::ErrorKind::TooLarge);
@@ -549,8 +553,9 @@ TEST(DxfReader, ExpansionGuards) {
     EXPECT_TRUE(PointNear(OfType<LinePattern>(flat)[0]->GetEndPoint(), Point2D(14, 20), 1e-9));
 
     // Scales that are each in range can still place geometry beyond it.
-    const auto far = ReadOk(Drawing(dxftest::Insert({.block = "F", .sx = 1e5, .sy = 1e5}) + dxftest::Line(0, 0, 1, 0),
-                                    dxftest::Block("F", 0, 0, dxftest::Circle(5e4, 0, 1))));
+    const auto far =
+        ReadOk(Drawing(dxftest::Insert({.block = "F", .sx = 1e5, .sy = 1e5}) + dxftest::Line(0, 0, 1, 0),
+                       dxftest::Block("F", 0, 0, dxftest::Circle(5e4, 0, 1))));
     ASSERT_EQ(far.refused.size(), 1u);
     EXPECT_NE(far.refused[0].reason.find("beyond the range"), std::string::npos) << far.refused[0].reason;
 }

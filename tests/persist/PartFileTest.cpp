@@ -184,12 +184,12 @@ const BadFileCase kBadFiles[] = {
      GF_PART_TABLES "insert into geometry_patternData values (1, 204, 0,0,1,0,0,0,0,0, 0,0);"
                     "insert into geometry_patrelation values (5, 1, 77, 101);",
      tagPartFileStatus::BadData, "related pattern 77"},
-    // Geometry the DXF reader would refuse is refused here too, with the same reasons.
+// Geometry the DXF reader would refuse is refused here too, with the same reasons.
 #define GF_PATTERN_ROW(values) GF_PART_TABLES "insert into geometry_patternData values (" values ");"
     {"NegativeArcRadius", GF_PATTERN_ROW("1, 203, 0,0, -2,0,1, 0,0,0, 0,0"), tagPartFileStatus::BadData,
      "pattern 1: radius -2 is not positive"},
-    {"CoordinateBeyondRange", GF_PATTERN_ROW("1, 200, 1e308,0, 1,0, 0,0,0,0, 0,0"), tagPartFileStatus::BadData,
-     "column 2 lies beyond the kernel's range (1e+308)"},
+    {"CoordinateBeyondRange", GF_PATTERN_ROW("1, 200, 1e308,0, 1,0, 0,0,0,0, 0,0"),
+     tagPartFileStatus::BadData, "column 2 lies beyond the kernel's range (1e+308)"},
     {"ZeroLengthLine", GF_PATTERN_ROW("1, 200, 0,0, 0,0, 0,0,0,0, 0,0"), tagPartFileStatus::BadData,
      "length 0 is not positive"},
     {"FullerThanAFullTurn", GF_PATTERN_ROW("1, 203, 0,0, 1,0,7, 0,0,0, 0,0"), tagPartFileStatus::BadData,

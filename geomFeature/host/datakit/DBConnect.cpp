@@ -73,13 +73,15 @@ DBConnect::DBConnect(const std::string& path, tagDBOpenMode mode) : m_path(path)
         if (error == tagDBError::SqlError) {
             error = tagDBError::CannotOpen;
         }
-        const std::string detail = error == tagDBError::NotADatabase ? "not an SQLite database (" + reason + ")"
-                                   : error == tagDBError::Damaged   ? "the database is damaged (" + reason + ")"
-                                   : error == tagDBError::IoError   ? "reading failed (" + reason + ")"
-                                                                    : "cannot be read (" + reason + ")";
+        const std::string detail = error == tagDBError::NotADatabase
+                                       ? "not an SQLite database (" + reason + ")"
+                                   : error == tagDBError::Damaged ? "the database is damaged (" + reason + ")"
+                                   : error == tagDBError::IoError ? "reading failed (" + reason + ")"
+                                                                  : "cannot be read (" + reason + ")";
         throw DBException(error,
-                          error == tagDBError::NotADatabase ? "'" + path + "' is not an SQLite database (" + reason + ")"
-                                                            : "cannot read database '" + path + "': " + reason,
+                          error == tagDBError::NotADatabase
+                              ? "'" + path + "' is not an SQLite database (" + reason + ")"
+                              : "cannot read database '" + path + "': " + reason,
                           detail);
     }
 }
@@ -95,7 +97,8 @@ DBConnect::~DBConnect() {
 void DBConnect::ThrowSqlError(const std::string& what, const std::string& text) const {
     const std::string reason = sqlite3_errmsg(m_db);
     throw DBException(DBErrorOfCode(sqlite3_extended_errcode(m_db)),
-                      what + " in '" + m_path + "': " + reason + " (statement: " + text + ")", what + ": " + reason);
+                      what + " in '" + m_path + "': " + reason + " (statement: " + text + ")",
+                      what + ": " + reason);
 }
 
 DBResultPtr DBConnect::ExecuteQuery(const std::string& text) {

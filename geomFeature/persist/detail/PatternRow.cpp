@@ -399,8 +399,8 @@ std::string CheckPatternGeometry(const PatternRow& row) {
         case PAT_GRID_ARRAY:
             if (!(std::fabs(c(4)) * std::max(row.integer[0] - 1, 0) <= kGeomMaxCoordinate) ||
                 !(std::fabs(c(5)) * std::max(row.integer[1] - 1, 0) <= kGeomMaxCoordinate)) {
-                first("the grid of " + std::to_string(row.integer[0]) + " x " + std::to_string(row.integer[1]) +
-                      " copies reaches beyond the kernel's range");
+                first("the grid of " + std::to_string(row.integer[0]) + " x " +
+                      std::to_string(row.integer[1]) + " copies reaches beyond the kernel's range");
             }
             break;
         case PAT_ARC_ARRAY:
