@@ -6,13 +6,14 @@
 
 #include <boost/make_shared.hpp>
 
-#include "apps/core/ImportPipeline.h"
 #include "apps/core/JoinHint.h"
 #include "apps/core/PartSummary.h"
 #include "fuzz/FuzzChecks.h"
+#include "geomFeature/host/appframe/ProgressData.h"
 #include "geomFeature/host/datakit/DBConnect.h"
 #include "geomFeature/pattern/PatRelationList.h"
 #include "geomFeature/persist/PartFile.h"
+#include "geomFeature/processor/ImportPipeline.h"
 #include "io/DxfReader.h"
 
 using namespace Norvane;
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         options.joinTol = 0.01;
     }
     ImportReport report;
-    Part part = ImportPipeline::Run(read.patterns, options, report);
+    // With a progress record, as the program runs it, so that the progress within each stage runs too.
+    Part part = ImportPipeline::Run(read.patterns, options, report, boost::make_shared<ProgressData>());
     fuzz::RequireSaneBoxes(*part.patterns);
     PartSummary summary = PartSummary::Of(part);
     JoinHint::Fill(part, options.joinTol, summary);

@@ -7,12 +7,12 @@
 
 #include <boost/make_shared.hpp>
 
-#include "apps/core/ImportPipeline.h"
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/PartRows.h"
 #include "geomFeature/host/datakit/DBConnect.h"
 #include "geomFeature/pattern/PatRelationList.h"
 #include "geomFeature/persist/PartFile.h"
+#include "geomFeature/processor/ImportPipeline.h"
 
 using namespace Norvane;
 

@@ -9,10 +9,10 @@
 
 #include <boost/make_shared.hpp>
 
-#include "apps/core/ImportPipeline.h"
 #include "fuzz/PartRows.h"
 #include "geomFeature/host/datakit/DBConnect.h"
 #include "geomFeature/persist/PartFile.h"
+#include "geomFeature/processor/ImportPipeline.h"
 #include "io/DxfReader.h"
 
 using namespace Norvane;

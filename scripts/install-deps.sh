@@ -12,6 +12,7 @@ packages=(
   libcli11-dev
   nlohmann-json3-dev
   python3-ezdxf
+  libpolyclipping-dev
   clang libclang-rt-dev
 )
 missing=()

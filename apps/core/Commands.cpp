@@ -8,17 +8,21 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 #include <unordered_map>
 
 #include <boost/make_shared.hpp>
 
 #include "apps/core/CliError.h"
 #include "apps/core/JoinHint.h"
+#include "apps/core/OffsetCommand.h"
 #include "apps/core/OutputFile.h"
 #include "apps/core/PartSummary.h"
 #include "apps/core/TerminalProgress.h"
 #include "geomFeature/draw/LoopDrawer.h"
 #include "geomFeature/draw/SnapPtDrawer.h"
+#include "geomFeature/host/appframe/ProgressData.h"
+#include "geomFeature/host/appframe/ResourceString.h"
 #include "geomFeature/host/optkit/DisplayParam.h"
 #include "geomFeature/host/optkit/NVOptionInfo.h"
 #include "geomFeature/host/viewkit/CairoViewPort.h"
@@ -41,6 +45,9 @@ constexpr std::size_t kRefusalsShown = 20;
 constexpr double kReadShare = 0.25;
 constexpr double kCleanShare = 0.70;
 
+// Progress text of the save that ends an import.
+constexpr int kResSavingPart = 12550;
+
 // "1 piece", "2 pieces"; the plural form is given where adding "s" would be wrong.
 std::string Plural(std::size_t n, const char* one, const char* many = nullptr) {
     return std::to_string(n) + " " + (n == 1 ? std::string(one) : many ? many : std::string(one) + "s");
@@ -52,19 +59,6 @@ std::string Number(double value) {
     return text;
 }
 
-// The input must be a file that can be opened (66 otherwise).
-void RequireInput(const std::string& path) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (!fs::exists(status))
-        throw CliError(kExitNoInput, path + ": no such file");
-    if (fs::is_directory(status))
-        throw CliError(kExitNoInput, path + ": is a folder, not a file");
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw CliError(kExitNoInput, path + ": cannot be opened (" + std::strerror(errno) + ")");
-    ::close(fd);
-}
 
 ExitCode CodeOf(DxfReader::ErrorKind kind) {
     switch (kind) {
@@ -125,6 +119,19 @@ std::unordered_map<DataID, std::wstring> LayersByPattern(const Part& part) {
 
 }  // namespace
 
+void RequireInput(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status))
+        throw CliError(kExitNoInput, path + ": no such file");
+    if (fs::is_directory(status))
+        throw CliError(kExitNoInput, path + ": is a folder, not a file");
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw CliError(kExitNoInput, path + ": cannot be opened (" + std::strerror(errno) + ")");
+    ::close(fd);
+}
+
 Part LoadPart(const std::string& path) {
     RequireInput(path);
     Part part;
@@ -161,10 +168,19 @@ void ImportCommand::Run() const {
         throw CliError(CodeOf(read.error), input + ": " + read.message);
 
     ImportReport report;
+    // The module reports into ProgressData, within each stage; the line shows the clean-up and the save
+    // in their shares after the reading.
+    const auto shower = [&progress](const boost::shared_ptr<ProgressData>& data, double from, double span) {
+        return [&progress, data, from, span] {
+            std::lock_guard<std::mutex> lock(data->GetMutex());
+            const std::wstring& stage = data->GetSubTask();
+            progress.Update(std::string(stage.begin(), stage.end()),
+                            from + span * data->GetPercentage() / 100.0);
+        };
+    };
+    const auto cleaning = boost::make_shared<ProgressData>();
     Part part =
-        ImportPipeline::Run(read.patterns, clean, report, [&progress](const std::string& stage, double f) {
-            progress.Update(stage, kReadShare + kCleanShare * f);
-        });
+        ImportPipeline::Run(read.patterns, clean, report, cleaning, shower(cleaning, kReadShare, kCleanShare));
     if (part.patterns->empty()) {
         // The same error as a drawing without geometry, whatever removed the last piece.
         throw CliError(
@@ -175,9 +191,12 @@ void ImportCommand::Run() const {
                                               Number(clean.tinySize) + " mm and were removed as tiny (--tiny)"
                                         : std::string("the clean-up removed every piece")));
     }
-    progress.Update("saving " + output, kReadShare + kCleanShare);
+    const auto savingData = boost::make_shared<ProgressData>();
+    ProgressMeter saving(savingData, shower(savingData, kReadShare + kCleanShare, 1.0 - kReadShare - kCleanShare));
+    saving.BeginStage(ResourceString::Load(kResSavingPart), 0.0, 100.0);
     out.Write([&](const std::string& temporary) {
-        const PartFileResult saved = PartFile::Save(temporary, part.patterns, part.loops);
+        const PartFileResult saved =
+            PartFile::Save(temporary, part.patterns, part.loops, PartSaveHook(), &saving);
         if (!saved.IsOk())
             throw CliError(kExitIoError, output + ": " + saved.message);
     });
@@ -276,6 +295,7 @@ void RenderCommand::Run() const {
     // The drawers take their colours from the display options; pick the set made for this background.
     NVOptionInfo::GetInstance()->SetDisplayParam(DisplayParam::ForBackground(options.background));
     Rect2D world = part.patterns->empty() ? Rect2D(0, 1, 0, 1) : part.patterns->GetRectBox();
+    if (kerf) world.Inflate(*kerf);  // room for the grown paths
 
     out.Write([&](const std::string& temporary) {
         try {
@@ -283,6 +303,8 @@ void RenderCommand::Run() const {
             LoopDrawer loops(view);
             loops.DrawPatLoopList(part.loops, Matrix2D());
             loops.FlagOpenLoops(part.loops);
+            if (kerf)
+                DrawKerfPaths(view, input, *kerf);
             if (snapPoints)
                 SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
             view->Finish();

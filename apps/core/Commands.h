@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "apps/core/ImportPipeline.h"
+#include "geomFeature/processor/ImportPipeline.h"
 
 namespace Norvane {
 
@@ -45,6 +45,7 @@ struct RenderCommand {
     bool snapPoints = false;
     bool dark = false;  // light drawing on a dark background
     bool force = false;
+    std::optional<double> kerf;  // also draw the cutter's paths for this kerf
     void Run() const;
 };
 
@@ -54,6 +55,9 @@ struct ExportCommand {
     bool force = false;
     void Run() const;
 };
+
+// Throws CliError (66) unless path is a file that can be opened.
+void RequireInput(const std::string& path);
 
 // Loads a saved part and recomputes its nesting. Throws CliError (66 missing, 65 not a sound part database,
 // 74 reading failed).

@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "apps/core/ImportPipeline.h"
+#include "geomFeature/processor/Part.h"
 #include "geomFeature/host/geomkit/Point2D.h"
 #include "geomFeature/host/geomkit/Rect2D.h"
 

@@ -31,4 +31,31 @@ constexpr double kOutlineWidth = 1.0;
 constexpr double kActiveOutlineWidth = 2.0;
 constexpr tagRopMode kActiveRopMode = ROP_HIGHLIGHT;
 
+// --- Drawing assistance (DrawAssistor) ---------------------------------------------------------------
+
+// The snap distance: features within this many device pixels of the cursor attract it (converted to
+// drawing units with the viewport's DToW afresh on every refresh, so snapping feels the same at any zoom).
+constexpr double kSnapDistancePixels = 5.0;
+
+// A feature point within this of one already listed, in x and in y (inclusive), is not listed again.
+constexpr double kFeaturePtDuplicateTol = 0.0001;
+
+// Tolerance of the crossings between an alignment line and the patterns near the cursor.
+constexpr double kAssistLineCrossTol = 0.0001;
+
+// How far an alignment line reaches beyond the cursor, in device pixels. At least the snap distance, so
+// that a vertical and a horizontal line both within the snap distance always meet.
+constexpr double kAssistLineOvershootPixels = 10.0;
+static_assert(kAssistLineOvershootPixels >= kSnapDistancePixels, "alignment lines must reach their crossing");
+
+// Relative slack of the box test that skips patterns far from the cursor before their elements are
+// measured: a pattern is measured when its box lies within the snap distance plus this share of it, so
+// that rounding in the box distance never hides an element exactly at the snap distance.
+constexpr double kSnapBoxSlack = 1e-9;
+
+// The hints: square on the snap point, crosses on the feature points, dashed alignment lines.
+constexpr double kFeaturePtMarkPixels = 10.0;
+constexpr int kAssistLineStippleFactor = 0;
+constexpr unsigned short kAssistLineStipplePattern = 0xF0F0;
+
 }  // namespace Norvane

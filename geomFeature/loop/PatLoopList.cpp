@@ -1,6 +1,7 @@
 #include "geomFeature/loop/PatLoopList.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
@@ -209,11 +210,35 @@ void PatLoopList::DeleteLoopEx(const IPatLoopPtr& loop) {
 }
 
 void PatLoopList::DeleteLoopList(const PatLoopListPtr& loops) {
-    if (!loops)
+    if (!loops || loops->empty())
         return;
     // Copy first: loops may be this very list, which shrinks as we go.
     const std::vector<IPatLoopPtr> doomed(loops->begin(), loops->end());
-    for (const IPatLoopPtr& loop : doomed) DeleteLoopEx(loop);
+    // Each removal moves the last loop into the freed place. With an index from identifier to place, each
+    // step is what DeleteLoopEx does, without its search. The index needs every identifier once; a list
+    // holding one twice is rare enough to take the plain way.
+    std::unordered_map<DataID, std::size_t> placeOf;
+    placeOf.reserve(size());
+    for (std::size_t i = 0; i < size(); ++i) {
+        if (!placeOf.emplace((*this)[i]->GetID(), i).second) {
+            for (const IPatLoopPtr& loop : doomed) DeleteLoopEx(loop);
+            return;
+        }
+    }
+    for (const IPatLoopPtr& loop : doomed) {
+        if (!loop)
+            continue;
+        const auto it = placeOf.find(loop->GetID());
+        if (it == placeOf.end())
+            continue;
+        const std::size_t place = it->second;
+        placeOf.erase(it);
+        if (place + 1 != size()) {
+            std::swap((*this)[place], back());
+            placeOf[(*this)[place]->GetID()] = place;
+        }
+        pop_back();
+    }
 }
 
 void PatLoopList::DeleteOpenLoops() {

@@ -72,11 +72,14 @@ void PatternList::RemovePattern(DataID id) {
     }
 }
 
+// Removing the first entry of each identifier in turn removes, for an identifier listed k times in other,
+// the first k entries with it; so the list is walked once, with the identifiers to remove sorted and a count
+// of those still to go per identifier.
 void PatternList::RemovePatterns(const PatternListPtr& other) {
     if (!other) {
         return;
     }
-    // Collect the identifiers first: other may be this very list.
+    // Collect first: other may be this very list.
     std::vector<DataID> ids;
     ids.reserve(other->size());
     for (const IPatternPtr& pattern : *other) {
@@ -84,17 +87,41 @@ void PatternList::RemovePatterns(const PatternListPtr& other) {
             ids.push_back(pattern->GetID());
         }
     }
-    for (const DataID id : ids) {
-        RemovePattern(id);
+    if (ids.empty()) {
+        return;
     }
+    std::sort(ids.begin(), ids.end());
+    std::vector<std::size_t> removed(ids.size(), 0);  // per first occurrence of an identifier in ids
+    erase(std::remove_if(begin(), end(),
+                         [&](const IPatternPtr& p) {
+                             if (!p) {
+                                 return false;
+                             }
+                             const auto range = std::equal_range(ids.begin(), ids.end(), p->GetID());
+                             const std::size_t listed = static_cast<std::size_t>(range.second - range.first);
+                             if (listed == 0) {
+                                 return false;
+                             }
+                             std::size_t& done = removed[static_cast<std::size_t>(range.first - ids.begin())];
+                             if (done >= listed) {
+                                 return false;
+                             }
+                             ++done;
+                             return true;
+                         }),
+          end());
 }
 
 void PatternList::RemovePatternsEx(const IntegerListPtr& ids) {
-    if (!ids) {
+    if (!ids || ids->empty()) {
         return;
     }
-    const auto listed = [&ids](const IPatternPtr& p) { return p && ids->Include(p->GetID()) != 0; };
-    erase(std::remove_if(begin(), end(), listed), end());
+    std::vector<DataID> listed(ids->begin(), ids->end());
+    std::sort(listed.begin(), listed.end());
+    const auto doomed = [&listed](const IPatternPtr& p) {
+        return p && std::binary_search(listed.begin(), listed.end(), p->GetID());
+    };
+    erase(std::remove_if(begin(), end(), doomed), end());
 }
 
 IPatternPtr PatternList::GetPatFromID(DataID id) const {

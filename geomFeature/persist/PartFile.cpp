@@ -6,6 +6,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "geomFeature/host/appframe/ProgressMeter.h"
 #include "geomFeature/host/datakit/DBConnect.h"
 #include "geomFeature/host/datakit/DBException.h"
 #include "geomFeature/host/datakit/PartSchema.h"
@@ -139,18 +140,20 @@ std::string Describe(const PersistIssueList& issues, tagPersistSeverity severity
 }  // namespace
 
 PartFileResult PartFile::Save(const std::string& path, const PatternListPtr& patterns,
-                              const PatLoopListPtr& loops, const PartSaveHook& hook) {
+                              const PatLoopListPtr& loops, const PartSaveHook& hook,
+                              ProgressMeter* progress) {
     DBConnectPtr db;
     try {
         db = boost::make_shared<DBConnect>(path, tagDBOpenMode::OpenOrCreate);
     } catch (const DBException& e) {
         return Failure(StatusOfOpenError(e), e.GetDetail());
     }
-    return Save(db, patterns, loops, hook);
+    return Save(db, patterns, loops, hook, progress);
 }
 
 PartFileResult PartFile::Save(const DBConnectPtr& db, const PatternListPtr& patterns,
-                              const PatLoopListPtr& loops, const PartSaveHook& hook) {
+                              const PatLoopListPtr& loops, const PartSaveHook& hook,
+                              ProgressMeter* progress) {
     if (!db) {
         return Failure(tagPartFileStatus::CannotOpen, "no database to save to");
     }
@@ -170,13 +173,29 @@ PartFileResult PartFile::Save(const DBConnectPtr& db, const PatternListPtr& patt
             "delete from geometry_loopData; delete from geometry_loopnodeData;",
             0);
         CallHook(hook, tagPartSaveStage::OldRowsDeleted);
+        const std::size_t patternCount = patterns ? patterns->size() : 0;
+        const std::size_t steps = patternCount + (loops ? loops->size() : 0);
         if (patterns) {
-            patterns->Accept(boost::make_shared<PatternWriter>(db));
+            const auto writer = boost::make_shared<PatternWriter>(db);
+            for (std::size_t i = 0; i < patternCount; ++i) {
+                if (progress && !progress->Step(i, steps)) {
+                    throw SaveCancelled();
+                }
+                if ((*patterns)[i]) {
+                    (*patterns)[i]->Accept(writer);
+                }
+            }
         }
         CallHook(hook, tagPartSaveStage::PatternsWritten);
-        PatLoopWriter::SavePatLoop(db, loops, 0);  // inside this save's own batch
+        PatLoopWriter::SavePatLoop(db, loops, 0, progress, patternCount,
+                                   steps);  // inside this save's own batch
         CallHook(hook, tagPartSaveStage::LoopsWritten);
         db->EndBatch();
+    } catch (const SaveCancelled&) {
+        db->RollbackBatch();
+        flags.Restore();
+        return Failure(tagPartFileStatus::Interrupted,
+                       "save to '" + db->GetPath() + "' cancelled; the earlier content is kept");
     } catch (const SaveStopped& stop) {
         db->RollbackBatch();
         flags.Restore();

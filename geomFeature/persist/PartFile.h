@@ -11,6 +11,7 @@
 namespace Norvane {
 
 class DBConnect;
+class ProgressMeter;
 class PatternList;
 class PatLoopList;
 using DBConnectPtr = boost::shared_ptr<DBConnect>;
@@ -50,11 +51,15 @@ enum class tagPartLoadPolicy : int {
 class GF_API PartFile {
 public:
     // Saves to the file at path, creating it and its tables when needed. loops may be empty (no loop rows).
+    // With a progress meter, the save reports the patterns and loops written within the meter's current
+    // stage, and a cancel asked there rolls it back (status Interrupted), leaving the earlier content.
     static PartFileResult Save(const std::string& path, const PatternListPtr& patterns,
-                               const PatLoopListPtr& loops, const PartSaveHook& hook = PartSaveHook());
+                               const PatLoopListPtr& loops, const PartSaveHook& hook = PartSaveHook(),
+                               ProgressMeter* progress = nullptr);
     // Saves through an open connection (":memory:" included). The connection must not be inside a batch.
     static PartFileResult Save(const DBConnectPtr& db, const PatternListPtr& patterns,
-                               const PatLoopListPtr& loops, const PartSaveHook& hook = PartSaveHook());
+                               const PatLoopListPtr& loops, const PartSaveHook& hook = PartSaveHook(),
+                               ProgressMeter* progress = nullptr);
 
     // Loads the part in the file at path, appending its patterns and loops to the lists. With an empty loops
     // pointer the loop tables are not read. When loops already held loops, the boundary loop is chosen again

@@ -1,13 +1,19 @@
 #pragma once
 
+#include <cstddef>
+
 #include <boost/shared_ptr.hpp>
 
 #include "geomFeature/GeomFeatureExport.h"
 
 namespace Norvane {
 
+// Thrown by a writer whose progress meter was cancelled; the save it belongs to rolls back.
+struct SaveCancelled {};
+
 class DBConnect;
 class PatLoopList;
+class ProgressMeter;
 using DBConnectPtr = boost::shared_ptr<DBConnect>;
 using PatLoopListPtr = boost::shared_ptr<PatLoopList>;
 
@@ -21,7 +27,12 @@ public:
     // nodes and the list. With a non-zero flag the rows are written as one batch of the connection (begun
     // before the first statement, ended after the last, rolled back when a statement throws). It only
     // inserts: clearing an earlier save's rows is the caller's business.
-    static void SavePatLoop(const DBConnectPtr& db, const PatLoopListPtr& loops, int flag);
+    //
+    // With a progress meter, it counts the loops written (a step each, after stepsBefore already counted of
+    // stepsTotal) and throws SaveCancelled, before the next statement, once a cancel was asked.
+    static void SavePatLoop(const DBConnectPtr& db, const PatLoopListPtr& loops, int flag,
+                            ProgressMeter* progress = nullptr, std::size_t stepsBefore = 0,
+                            std::size_t stepsTotal = 0);
 };
 
 }  // namespace Norvane

@@ -1,8 +1,11 @@
 #include "geomFeature/persist/PatternWriter.h"
 
-#include <cinttypes>
+#include <cmath>
+#include <string>
 
 #include "geomFeature/host/datakit/DBConnect.h"
+#include "geomFeature/host/datakit/DBException.h"
+#include "geomFeature/host/datakit/DBStatement.h"
 #include "geomFeature/pattern/ArcPattern.h"
 #include "geomFeature/pattern/CirclePattern.h"
 #include "geomFeature/pattern/DoubleDPattern.h"
@@ -25,11 +28,37 @@
 
 namespace Norvane {
 
+namespace {
+
+constexpr const char* kPatternInsert =
+    "insert into geometry_patternData values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);";
+constexpr const char* kRelationInsert = "insert into geometry_patrelation values (?, ?, ?, ?);";
+
+}  // namespace
+
 PatternWriter::PatternWriter(const DBConnectPtr& db) : m_db(db) {}
 
 template <class Shape>
 void PatternWriter::Write(const boost::shared_ptr<Shape>& pattern) {
-    m_db->Execute(detail::FormatPatternInsert(detail::RowOf(*pattern)), 0);
+    const detail::PatternRow row = detail::RowOf(*pattern);
+    if (!m_patternInsert) {
+        m_patternInsert = m_db->Prepare(kPatternInsert);
+    }
+    DBStatement& insert = *m_patternInsert;
+    insert.BindInt64(1, row.id);
+    insert.BindInt64(2, static_cast<int>(row.type));
+    char text[8][detail::kRealTextSize];  // bound without copying: they must live until Execute
+    for (int k = 0; k < 8; ++k) {
+        if (!std::isfinite(row.real[k])) {
+            throw DBException(tagDBError::SqlError, "statement failed in '" + m_db->GetPath() +
+                                                        "': pattern " + std::to_string(row.id) +
+                                                        " has a value that is not a number");
+        }
+        insert.BindText(3 + k, text[k], detail::FormatReal16(row.real[k], text[k]));
+    }
+    insert.BindInt64(11, row.integer[0]);
+    insert.BindInt64(12, row.integer[1]);
+    insert.Execute();
     SavePatRelation(pattern);
     pattern->SetModified(0);
 }
@@ -43,11 +72,15 @@ void PatternWriter::SavePatRelation(const boost::shared_ptr<IPattern>& pattern) 
         // A relation whose far end is gone is stored with target 0, which names no pattern; the loader
         // reports it rather than linking to a stranger.
         const DataID targetID = target ? target->GetID() : 0;
-        m_db->Execute(detail::SqlFormat("insert into geometry_patrelation values (%" PRId64 ", %" PRId64
-                                        ", %" PRId64 ", %d);",
-                                        relation->GetID(), relation->GetParentID(), targetID,
-                                        static_cast<int>(relation->GetRelationType())),
-                      0);
+        if (!m_relationInsert) {
+            m_relationInsert = m_db->Prepare(kRelationInsert);
+        }
+        DBStatement& insert = *m_relationInsert;
+        insert.BindInt64(1, relation->GetID());
+        insert.BindInt64(2, relation->GetParentID());
+        insert.BindInt64(3, targetID);
+        insert.BindInt64(4, static_cast<int>(relation->GetRelationType()));
+        insert.Execute();
     }
 }
 

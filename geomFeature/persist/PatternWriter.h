@@ -8,8 +8,10 @@
 namespace Norvane {
 
 class DBConnect;
+class DBStatement;
 class IPattern;
 using DBConnectPtr = boost::shared_ptr<DBConnect>;
+using DBStatementPtr = boost::shared_ptr<DBStatement>;
 
 // Writes patterns into the part database: one row of geometry_patternData per pattern and one row of
 // geometry_patrelation per relation it holds. The host applies it to every pattern of a part with
@@ -17,6 +19,11 @@ using DBConnectPtr = boost::shared_ptr<DBConnect>;
 // transaction around the whole save. A failing statement throws the connection's DBException.
 //
 // Each Visit writes the pattern's row, then its relations, and clears the pattern's modified flag.
+//
+// The two insert statements are compiled once per writer and run with bound values. The rows are those the
+// statement texts with the values printed in ("%.16f" for the reals) would store: each real is bound as that
+// very text, which the table's real columns turn into a number as they would a literal. A non-finite real,
+// which printed into a statement would be a syntax error, fails the write the same way.
 class GF_API PatternWriter : public IPatternVisitor {
 public:
     explicit PatternWriter(const DBConnectPtr& db);
@@ -44,6 +51,8 @@ private:
     void SavePatRelation(const boost::shared_ptr<IPattern>& pattern);
 
     DBConnectPtr m_db;
+    DBStatementPtr m_patternInsert;  // prepared on first use
+    DBStatementPtr m_relationInsert;
 };
 
 }  // namespace Norvane

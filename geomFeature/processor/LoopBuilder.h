@@ -11,6 +11,7 @@
 namespace Norvane {
 
 class PatternList;
+class ProgressMeter;
 class PatLoopList;
 class PolyPatLoop;
 class StdPatLoop;
@@ -37,7 +38,8 @@ public:
     // ArrayPatLoop for every array (both on one node with follow flag 1); then the polygon loops that
     // BuildPolyPatLoops chains from the remaining patterns. The seed of an array gets no loop: the array's
     // loop stands for it. An empty list gives an empty result.
-    static PatLoopListPtr BuildPatLoops(const PatternListPtr& patterns, double tolerance);
+    static PatLoopListPtr BuildPatLoops(const PatternListPtr& patterns, double tolerance,
+                                        ProgressMeter* progress = nullptr);
 
     // Chains lines and arcs into polygon loops. Each chain starts at the first free pattern (run in its own
     // sense) and grows at either end while some free pattern touches an end within tolerance: a pattern
@@ -47,8 +49,13 @@ public:
     //
     // The list is reordered in place: afterwards it holds the patterns in the order they were placed, chain
     // after chain, so each chain's patterns form one run of the list. Meant for a non-empty list; an empty
-    // one gives an empty result.
-    static PatLoopListPtr BuildPolyPatLoops(const PatternListPtr& patterns, double tolerance);
+    // one gives an empty result. The candidates of each joint are found through an index of the end points,
+    // so the work grows with the number of patterns, not its square.
+    //
+    // With a progress meter, it reports the patterns placed and stops early when cancelled: the result then
+    // holds the chains finished so far, and the list is a reordering of the given one.
+    static PatLoopListPtr BuildPolyPatLoops(const PatternListPtr& patterns, double tolerance,
+                                            ProgressMeter* progress = nullptr);
 
     // Joins open polygon loops end to end into longer chains. A chain starts with the nodes of the first
     // free loop and takes the first (in list order, not the nearest) free loop whose start or end meets one

@@ -9,6 +9,7 @@
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
+#include "geomFeature/host/appframe/ProgressMeter.h"
 #include "geomFeature/host/geomkit/Line2D.h"
 #include "geomFeature/host/geomkit/Line2DList.h"
 #include "geomFeature/host/mathkit/IntegerList.h"
@@ -179,7 +180,8 @@ IPatternPtr RecogniseShape(const Pieces& p) {
 // Every loop is judged on its own, in list order, and the lists change only after the last one, so a loop
 // never sees the result of another. Only closed polygon loops are tried (standard and array loops are
 // shapes already, open loops bound nothing).
-void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& loops) {
+void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                          ProgressMeter* progress) {
     if (!patterns || !loops) {
         return;
     }
@@ -188,7 +190,14 @@ void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& 
     auto replacedIds = boost::make_shared<IntegerList>();
     auto replacedLoops = boost::make_shared<PatLoopList>();
 
-    for (const IPatLoopPtr& loop : *loops) {
+    // Progress counts the loops tried and then the replaced loops let go (with their pieces, a good part of
+    // the work on a large drawing).
+    const std::size_t count = loops->size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (progress && !progress->Step(i, 2 * count)) {
+            break;
+        }
+        const IPatLoopPtr& loop = (*loops)[i];
         if (!loop || loop->GetLoopType() != LOOP_POLY || loop->IsOpenPath(kGroupClosedLoopTol) != 0) {
             continue;
         }
@@ -201,11 +210,9 @@ void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& 
             continue;
         }
         shape->UpdateCache();
-        const PatternListPtr replaced = loop->GetPatternList();
-        for (const IPatternPtr& piece : *replaced) {
-            if (piece) {
-                replacedIds->AddInt(piece->GetID());
-            }
+        // The loop's patterns, as read above in node order.
+        for (const IPatternPtr& piece : pieces.patterns) {
+            replacedIds->AddInt(piece->GetID());
         }
         replacedLoops->push_back(loop);
         newPatterns->push_back(shape);
@@ -219,6 +226,14 @@ void PatGrouper::GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& 
     loops->DeleteLoopList(replacedLoops);
     patterns->AddPatterns(newPatterns);
     loops->insert(loops->end(), newLoops.begin(), newLoops.end());
+    if (progress) {
+        // The replaced loops hold the last references to themselves and their pieces.
+        const std::size_t replaced = replacedLoops->size();
+        for (std::size_t k = 0; k < replaced; ++k) {
+            replacedLoops->pop_back();
+            progress->Step(count + k * count / replaced, 2 * count);
+        }
+    }
 }
 
 }  // namespace Norvane

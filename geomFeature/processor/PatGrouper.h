@@ -8,6 +8,7 @@
 namespace Norvane {
 
 class Line2DList;
+class ProgressMeter;
 class PatternList;
 class PatLoopList;
 class LinePattern;
@@ -33,7 +34,10 @@ public:
     // Tries every closed polygon loop of loops, in order. Each loop that forms a shape loses its place in
     // loops (the last loop moves into it) and its pieces leave patterns; the new shapes are appended to
     // patterns and, each in a new standard loop run in the shape's own sense, to the end of loops.
-    static void GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& loops);
+    // With a progress meter, it reports the loops tried and, when cancelled, stops trying and replaces
+    // only what it has recognised so far.
+    static void GroupPat(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                         ProgressMeter* progress = nullptr);
 
     // An EllipsePattern through 21 to 499 lines that join end to end around an ellipse, else empty. The
     // lines may come in any direction. The fitted ellipse lies within EllipseFitTolerance of the lines.

@@ -21,7 +21,7 @@
 namespace Norvane::programtest {
 namespace {
 
-const char* const kSubcommands[] = {"import", "info", "render", "export"};
+const char* const kSubcommands[] = {"import", "info", "render", "export", "offset"};
 
 // What a row needs to build its command line.
 struct Scene {
@@ -32,12 +32,15 @@ struct Scene {
     // The input a subcommand reads: a drawing for import, a part for the others.
     std::string Input() const { return In(Import() ? "good.dxf" : "good.db"); }
     std::string Output() const {
-        return sub == "import" ? In("out.db") : sub == "render" ? In("out.png") : In("out.dxf");
+        return sub == "import" || sub == "offset" ? In("out.db")
+               : sub == "render"                  ? In("out.png")
+                                                  : In("out.dxf");
     }
     bool HasOutput() const { return sub != "info"; }
-    // "SUB INPUT [-o OUTPUT]".
+    // "SUB INPUT [--kerf K] [-o OUTPUT]".
     std::string Command(const std::string& input, const std::string& output = "") const {
-        return sub + " " + input + (HasOutput() ? " -o " + (output.empty() ? Output() : output) : "");
+        return sub + " " + input + (sub == "offset" ? " --kerf 0.2" : "") +
+               (HasOutput() ? " -o " + (output.empty() ? Output() : output) : "");
     }
 };
 
@@ -187,7 +190,7 @@ TEST_P(ExitCodeTest, OneCodeOneLineNothingLeftBehind) {
     const std::optional<std::string> command = row.command(scene);
     if (!command)
         GTEST_SKIP() << "cannot be made on this machine";
-    const bool hasJson = scene.sub == "import" || scene.sub == "info";
+    const bool hasJson = scene.sub == "import" || scene.sub == "info" || scene.sub == "offset";
     const ProgramRun run = Program(*command + (hasJson ? " --json" : ""), row.prefix);
 
     EXPECT_EQ(run.code, row.code) << run.err;
@@ -239,7 +242,7 @@ TEST(ExitCodeTable, ReadmeAndEveryHelpShowTheSameTable) {
     EXPECT_NE(ReadFile(std::string(GF_SOURCE_DIR) + "/README.md").find(kExitCodeTable), std::string::npos);
     for (const std::string& help :
          {std::string("--help"), std::string("import --help"), std::string("info --help"),
-          std::string("render --help"), std::string("export --help")}) {
+          std::string("render --help"), std::string("export --help"), std::string("offset --help")}) {
         const ProgramRun run = Program(help);
         EXPECT_EQ(run.code, 0) << help;
         EXPECT_NE(run.out.find(kExitCodeTable), std::string::npos) << help;

@@ -15,13 +15,15 @@ struct ResourceEntry {
 // The string table, sorted by number (checked at compile time below) so that a lookup is a binary search.
 // Numbers are grouped by purpose:
 //   11501, 12099       property groups        12005      editor name
-//   12007              pattern type caption   12024-38   pattern type names
+//   12007              pattern type caption   12008-09   zoom prompts
+//   12024-38           pattern type names
 //   12100              property bar title     12101-32   property captions
 //   12252-61           command names          12301-94   drawing prompts
 //   12400-72           drawing prompts        12440-41   drawing and property messages
-//   12480-93           selection and transform prompts
+//   12480-94           selection, transform and loop offset prompts
 //   12500-27           refusals of edits      12531-34   loop optimisation progress
 //   20001              caption of warning boxes
+//   30151-55           the loop offset dialog
 constexpr ResourceEntry kTable[] = {
     // Property groups and the grip prompt of a middle point.
     {11501, L"General"},
@@ -30,6 +32,8 @@ constexpr ResourceEntry kTable[] = {
     // Editor and pattern types.
     {12005, L"Geometry Editor"},
     {12007, L"Pattern Type"},
+    {12008, L"Click where to zoom in"},
+    {12009, L"Click where to zoom out"},
     {12024, L"Line"},
     {12025, L"Arc"},
     {12026, L"Rectangle"},
@@ -83,6 +87,7 @@ constexpr ResourceEntry kTable[] = {
     {12259, L"Create Array"},
     {12260, L"Move Patterns"},
     {12261, L"Rotate Patterns"},
+    {12262, L"Offset Loop"},
 
     // Prompts of the drawing tools.
     {12301, L"Specify the start point"},
@@ -150,6 +155,7 @@ constexpr ResourceEntry kTable[] = {
     {12491, L"Specify the target point"},
     {12492, L"Specify the centre of rotation"},
     {12493, L"Specify the rotation angle (or type it in degrees)"},
+    {12494, L"Click a closed loop to offset it"},
 
     // Refused edits.
     {12500, L"Only standard shapes and array patterns can be exploded."},
@@ -164,8 +170,27 @@ constexpr ResourceEntry kTable[] = {
     {12533, L"Loop optimisation finished."},
     {12534, L"Loop optimisation cancelled."},
 
+    // Stages of the import of loose geometry, as its progress shows them.
+    {12541, L"Merging duplicate and touching pieces"},
+    {12542, L"Removing tiny pieces"},
+    {12543, L"Moving the part to the origin"},
+    {12544, L"Chaining pieces into loops"},
+    {12545, L"Orienting closed loops"},
+    {12546, L"Recognising standard shapes"},
+    {12547, L"Computing the nesting of loops"},
+    {12548, L"Import finished."},
+    {12549, L"Import cancelled."},
+    {12550, L"Saving the part"},
+
     // Caption of every warning message box.
     {20001, L"Warning"},
+
+    // The loop offset dialog: caption, the distance, and the side as two radio buttons.
+    {30151, L"Offset Loop"},
+    {30152, L"Distance"},
+    {30153, L"Side"},
+    {30154, L"Inside (shrink)"},
+    {30155, L"Outside (grow)"},
 };
 
 constexpr bool StrictlyAscending() {

@@ -134,6 +134,10 @@ int DBConnect::Execute(const std::string& text, int /*flags*/) {
     return sqlite3_changes(m_db);
 }
 
+DBStatementPtr DBConnect::Prepare(const std::string& text) {
+    return boost::make_shared<DBStatement>(m_db, m_path, text);
+}
+
 void DBConnect::BeginBatch() {
     if (m_batchDepth == 0) {
         // Immediate: take the write lock now, so a busy file fails here and not half-way through a save.

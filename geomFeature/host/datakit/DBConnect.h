@@ -6,6 +6,7 @@
 
 #include "geomFeature/host/datakit/DBRecord.h"
 #include "geomFeature/host/datakit/DBResult.h"
+#include "geomFeature/host/datakit/DBStatement.h"
 
 struct sqlite3;
 
@@ -43,6 +44,9 @@ public:
     // Runs one or more statements that return no rows. flags is reserved and must be 0. Answers the number
     // of rows the last statement inserted, changed or deleted. Throws DBException on an SQL error.
     int Execute(const std::string& text, int flags);
+    // Compiles a statement with ? placeholders for running many times (see DBStatement). Throws DBException
+    // on an SQL error.
+    DBStatementPtr Prepare(const std::string& text);
 
     void BeginBatch();
     void EndBatch();

@@ -53,4 +53,28 @@ void GlViewPort::SetCursorPos(double x, double y) {
     m_cursor = Point2D(x, y);
 }
 
+void GlViewPort::ZoomAt(double factor, const Point2D& worldPoint) {
+    ViewTransform view = m_view;
+    view.ZoomAt(factor, view.WorldToDevice(worldPoint));
+    SetViewTransform(view);
+}
+
+void GlViewPort::Pan(double dx, double dy) {
+    ViewTransform view = m_view;
+    view.Pan(dx, dy);
+    SetViewTransform(view);
+}
+
+void GlViewPort::ZoomToFit(const Rect2D& world, double marginPixels) {
+    ViewTransform view = m_view;
+    view.FitWorldRect(world, marginPixels);
+    SetViewTransform(view);
+}
+
+void GlViewPort::SetDeviceSize(int width, int height) {
+    ViewTransform view = m_view;
+    view.SetDeviceSize(width, height);
+    SetViewTransform(view);
+}
+
 }  // namespace Norvane

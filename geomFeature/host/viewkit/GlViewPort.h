@@ -2,6 +2,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include "geomFeature/host/appframe/WindowHandle.h"
 #include "geomFeature/host/geomkit/Point2D.h"
 #include "geomFeature/host/geomkit/Rect2D.h"
 #include "geomFeature/host/viewkit/RopMode.h"
@@ -91,10 +92,31 @@ public:
     virtual void GetCursorPos(double& x, double& y) const;
     virtual void SetCursorPos(double x, double y);
 
+    // --- interactive view: what a window drives as the user zooms, pans and resizes; each goes through
+    // SetViewTransform, so a window repaints ---
+    // Multiplies the scale by `factor` (> 1 zooms in) keeping `worldPoint` where it is on the device.
+    void ZoomAt(double factor, const Point2D& worldPoint);
+    // Moves the picture by (dx, dy) device pixels (right and down positive).
+    void Pan(double dx, double dy);
+    // Shows the whole world box with `marginPixels` free around it.
+    void ZoomToFit(const Rect2D& world, double marginPixels);
+    // The device was resized; the world centre and the scale stay.
+    void SetDeviceSize(int width, int height);
+
+    // --- window ---
+    // The window the surface belongs to: owner of the message boxes that actions in it show. Empty for a
+    // surface without a window.
+    WindowHandle GetWindow() const { return m_window; }
+    void SetWindow(WindowHandle window) { m_window = window; }
+    // Asks for the whole surface to be repainted soon (after the data it shows changed). Nothing happens
+    // on a surface that does not repaint by itself.
+    virtual void Invalidate() {}
+
 private:
     ViewPen m_pen;
     ViewTransform m_view;
     Point2D m_cursor;
+    WindowHandle m_window = nullptr;
 };
 
 using GlViewPortPtr = boost::shared_ptr<GlViewPort>;

@@ -101,4 +101,8 @@ void RecordingViewPort::SetCursorPos(double x, double y) {
     Record("SetCursorPos", {x, y});
 }
 
+void RecordingViewPort::Invalidate() {
+    Record("Invalidate", {});
+}
+
 }  // namespace Norvane

@@ -51,6 +51,7 @@ public:
 
     void SetViewTransform(const ViewTransform& view) override;
     void SetCursorPos(double x, double y) override;
+    void Invalidate() override;
 
 private:
     void Record(const char* name, std::vector<double> args);

@@ -176,6 +176,10 @@ double RingSignedArea(const std::vector<Point2D>& ring) {
     return bg::area(r);
 }
 
+int RingIsProper(const std::vector<Point2D>& ring) {
+    return Orient(ring).valid ? 1 : 0;
+}
+
 int RingCoversPoint(const std::vector<Point2D>& ring, const Point2D& p) {
     const OrientedRing r = Orient(ring);
     if (!r.valid) {

@@ -16,6 +16,10 @@ namespace detail {
 // Signed area, positive for a counter-clockwise ring; 0 for fewer than three vertices.
 double RingSignedArea(const std::vector<Point2D>& ring);
 
+// 1 when the ring is not degenerate: at least three distinct vertices and a finite, non-zero area. The
+// enclosure test below answers 0 for any degenerate ring.
+int RingIsProper(const std::vector<Point2D>& ring);
+
 // 1 when p lies inside the ring or on its boundary (closed region); 0 outside or for a degenerate ring.
 int RingCoversPoint(const std::vector<Point2D>& ring, const Point2D& p);
 

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace Norvane {
+
+// Settings of the import of loose geometry (ImportPipeline): the tolerances, and which stages run. The
+// defaults suit drawings in millimetres.
+struct ImportOptions {
+    double joinTol = 1e-4;   // pieces whose ends are closer than this are chained into one contour
+    double mergeTol = 1e-4;  // collinear lines / co-circular arcs touching within this become one piece
+    double tinySize = 1e-3;  // pieces whose box fits in a square of this side are dropped as junk
+
+    bool merge = true;          // merge duplicates and pieces that continue each other
+    bool removeTiny = true;     // drop pieces no bigger than tinySize
+    bool moveToOrigin = false;  // move the part so that its box starts at (0, 0)
+    bool orient = true;         // closed loops clockwise, their pieces along them (recognition needs it)
+    bool recognise = true;      // replace closed contours that are standard shapes by those shapes
+    bool nest = true;           // compute the nesting tree and the boundary loop
+};
+
+}  // namespace Norvane
