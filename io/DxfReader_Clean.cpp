@@ -76,6 +76,9 @@ std::string CleanPairs(const std::string& text, Drawing& drawing, std::vector<Re
                 end = all.size();
             }
             std::string_view line = all.substr(start, end - start);
+            // dxflib reads each line as a C string: whatever follows a NUL byte is not there for it, so it
+            // is not there for the copy either (a record "SPLINE\0..." is a SPLINE whose counts need fixing).
+            line = line.substr(0, line.find('\0'));
             const auto first = line.find_first_not_of(" \t\r");
             line = first == std::string_view::npos
                        ? std::string_view()

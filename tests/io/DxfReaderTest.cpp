@@ -300,6 +300,16 @@ TEST(DxfReader, SplineStaysWithinTheChordTolerance) {
     }
 }
 
+// dxflib sizes its arrays from the element counts and reads each line as a C string: a lying count is
+// corrected even in a record whose name is followed by a NUL and junk (dxflib sees a SPLINE there).
+TEST(DxfReader, LyingCountsAreCorrectedWhateverFollowsANul) {
+    std::string spline = QuarterCircleSpline();
+    spline.replace(spline.find("SPLINE"), 6, std::string("SPLINE\0\x80junk", 11));
+    spline.replace(spline.find("\n72\n6\n"), 6, "\n72\n2000000000\n");
+    EXPECT_EQ(OfType<LinePattern>(ReadOk(Drawing(spline))).size(),
+              OfType<LinePattern>(ReadOk(Drawing(QuarterCircleSpline()))).size());
+}
+
 // A fit-point spline passes through its fit points.
 TEST(DxfReader, FitPointSplinePassesThroughItsPoints) {
     const std::vector<Point2D> fit = {{0, 0}, {10, 5}, {20, 0}, {30, 5}};
