@@ -27,6 +27,13 @@ std::string Fixed(double value) {
 
 std::string PointText(const Point2D& p) { return "(" + Fixed(p.x) + ", " + Fixed(p.y) + ")"; }
 
+// A gap or tolerance: three significant digits, however small (a gap of 2e-7 is not "0").
+std::string Gap(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", value);
+    return text;
+}
+
 std::string LoopKind(const IPatLoopPtr& loop) {
     if (loop->GetLoopType() == LOOP_POLY) return "polygon";
     const PatLoopNodeListPtr nodes = loop->GetLoopNodes();
@@ -86,9 +93,10 @@ PartSummary PartSummary::Of(const Part& part) {
                         OpenLoop open;
                         open.index = i;
                         open.pieces = loop->GetLoopNodes()->size();
-                        if (poly) {
+                        if (poly && !loop->GetLoopNodes()->empty()) {
                             open.start = poly->GetStartPt();
                             open.end = poly->GetEndPt();
+                            open.gap = open.start.DistanceTo(open.end);
                         }
                         s.openLoops.push_back(open);
                     } else {
@@ -96,6 +104,17 @@ PartSummary PartSummary::Of(const Part& part) {
                     }
             }
         }
+    }
+    if (s.patternCount > 0 && s.boundaryLoop < 0) {
+        const std::size_t closed = s.closedPolygonLoops + s.standardLoops + s.arrayLoops;
+        s.outerContourWarning =
+            closed == 0
+                ? "the part has no closed contour: all " + std::to_string(s.openLoopCount) + " are open"
+            : s.openLoopCount > 0
+                ? "the part has no closed outer contour: no closed contour encloses all the others, and " +
+                      std::to_string(s.openLoopCount) +
+                      (s.openLoopCount == 1 ? " contour is open" : " contours are open")
+                : "the part has no closed outer contour: no closed contour encloses all the others";
     }
     if (part.tree) {
         // Depth-first walk; the depth counts closed loops only, since open loops enclose nothing.
@@ -135,7 +154,12 @@ std::string PartSummary::ToText(bool withTree) const {
            std::to_string(arrayLoops) + " array, " + std::to_string(openLoopCount) + " open)\n";
     for (const OpenLoop& open : openLoops) {
         out += "  open loop #" + std::to_string(open.index) + ": " + std::to_string(open.pieces) +
-               " pieces from " + PointText(open.start) + " to " + PointText(open.end) + "\n";
+               (open.pieces == 1 ? " piece from " : " pieces from ") + PointText(open.start) + " to " +
+               PointText(open.end) + ", gap " + Gap(open.gap) + " mm";
+        if (open.closingJoinTol > 0.0) {
+            out += "; --join-tol " + Gap(open.closingJoinTol) + " would close it";
+        }
+        out += "\n";
     }
     out += "nesting depth: " + std::to_string(nestingDepth) + "\n";
     out += "boundary loop: " + (boundaryLoop < 0 ? std::string("none") : "#" + std::to_string(boundaryLoop)) +
@@ -165,7 +189,10 @@ nlohmann::json PartSummary::ToJson(bool withTree) const {
         opens.push_back({{"index", open.index},
                          {"pieces", open.pieces},
                          {"start", {open.start.x, open.start.y}},
-                         {"end", {open.end.x, open.end.y}}});
+                         {"end", {open.end.x, open.end.y}},
+                         {"gap", open.gap},
+                         {"closing_join_tol", open.closingJoinTol > 0.0 ? nlohmann::json(open.closingJoinTol)
+                                                                        : nlohmann::json(nullptr)}});
     }
     j["loops"] = {{"total", loopCount},     {"closed_polygon", closedPolygonLoops},
                   {"standard", standardLoops}, {"array", arrayLoops},

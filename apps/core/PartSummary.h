@@ -21,6 +21,8 @@ struct PartSummary {
         std::size_t pieces = 0;
         Point2D start;
         Point2D end;
+        double gap = 0.0;             // distance between its two ends
+        double closingJoinTol = 0.0;  // a --join-tol that would close it (JoinHint), 0 when none is known
     };
     // One line of the nesting tree, in depth-first order.
     struct TreeLine {
@@ -43,6 +45,8 @@ struct PartSummary {
     bool hasBox = false;
     Rect2D box;
     std::vector<TreeLine> tree;
+    // Why the part has no closed outer contour (no boundary loop), empty when it has one or is empty.
+    std::string outerContourWarning;
 
     static PartSummary Of(const Part& part);
     // Plain text for a terminal: one fact per line, the tree indented when asked for.
