@@ -10,10 +10,15 @@ namespace Norvane {
 // The subcommands of the geomfeature program. Each throws CliError for a failure the user must see and
 // prints its result to stdout.
 
+// The import stages the program runs besides the module's defaults: duplicate loops removed, arrays
+// recognised (--no-arrays turns that off).
+ImportOptions ProgramImportOptions();
+
 struct ImportCommand {
     std::string input;   // DXF file
     std::string output;  // part database
-    ImportOptions clean;
+    ImportOptions clean = ProgramImportOptions();
+    std::string optimize;  // --optimize[=TOL]: the tolerance as given (mm), empty when not asked for
     double chordTol = 0.01;
     std::optional<std::string> unit;  // overrides the drawing's unit
     bool force = false;

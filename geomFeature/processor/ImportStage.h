@@ -13,6 +13,9 @@ enum class tagImportStage : int {
     BuildLoops,    // loose pieces are chained into loops
     Orient,        // closed loops run clockwise, their pieces along them
     Recognise,     // closed loops that are standard shapes become those shapes
+    Optimize,      // polygon loops: runs of short lines become arcs and lines, then recognition again
+    Duplicates,    // a loop drawn twice keeps one copy
+    Arrays,        // equal standard shapes in rows, grids and rings become arrays
     Nesting,       // the nesting tree and the boundary loop
 };
 
