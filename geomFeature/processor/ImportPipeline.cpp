@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <map>
 #include <unordered_set>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include <boost/pointer_cast.hpp>
 
 #include "geomFeature/host/appframe/ResourceString.h"
+#include "geomFeature/host/geomkit/Geom2DList.h"
 #include "geomFeature/host/geomkit/RepeatData.h"
 #include "geomFeature/loop/PatLoopList.h"
 #include "geomFeature/loop/PolyPatLoop.h"
@@ -200,8 +202,31 @@ void Optimize(Context& c) {
     loops->insert(loops->end(), changed->begin(), changed->end());
 }
 
+// Every point sampled on a's outline (each element at 0, 1/4, 1/2, 3/4 of its length) lies within tol of
+// b's outline.
+bool OutlineOnOutline(const Geom2DList& a, const Geom2DList& b, double tol) {
+    for (const IGeom2DPtr& g : a) {
+        for (const double f : {0.0, 0.25, 0.5, 0.75}) {
+            const Point2D p = g->GetPointAtPercent(f);
+            bool near = false;
+            for (std::size_t k = 0; k < b.size() && !near; ++k) near = b[k]->DistanceTo(p) <= tol;
+            if (!near) return false;
+        }
+    }
+    return true;
+}
+
+bool SameOutline(const IPatLoopPtr& a, const IPatLoopPtr& b) {
+    const Geom2DListPtr ga = a->GetCacheData()->GetLoopBaseGeom();
+    const Geom2DListPtr gb = b->GetCacheData()->GetLoopBaseGeom();
+    return OutlineOnOutline(*ga, *gb, kOverlapLoopTol) && OutlineOnOutline(*gb, *ga, kOverlapLoopTol);
+}
+
 // DeleteOverlappedLoops compares cached outlines, so the loops of shapes recognised just before get theirs
-// first. The patterns of a removed loop leave the pattern list with it.
+// first. It pairs loops by box, length and element count only, which also pairs a contour with its mirror
+// image in the same box (blocks inserted mirrored at one place do that), so a loop it removed goes only when
+// its outline runs along the outline of a loop that stays; the others come back. The patterns of a removed
+// loop leave the pattern list with it.
 void RemoveDuplicates(Context& c) {
     c.Share(0.0, 0.5);
     FillMissingLoopCaches(c);
@@ -209,18 +234,34 @@ void RemoveDuplicates(Context& c) {
     c.Share(0.5, 1.0);
     const std::vector<IPatLoopPtr> all(c.part.loops->begin(), c.part.loops->end());
     LoopProcessor::DeleteOverlappedLoops(c.part.loops);
-    c.report.duplicateLoops = all.size() - c.part.loops->size();
-    if (c.report.duplicateLoops == 0) return;
+    if (c.part.loops->size() == all.size()) return;
+    // The loops that stay, by the left of their boxes: a duplicate's box agrees within kOverlapLoopTol.
+    std::multimap<double, IPatLoopPtr> staying;
     std::unordered_set<IPatLoop*> stay;
-    std::unordered_set<IPattern*> kept;
     for (const IPatLoopPtr& loop : *c.part.loops) {
+        staying.emplace(loop->GetCacheData()->GetLoopRect().left, loop);
         stay.insert(loop.get());
-        AddLoopPatterns(loop, kept);
     }
     std::unordered_set<IPattern*> gone;
     for (const IPatLoopPtr& loop : all) {
-        if (stay.count(loop.get()) == 0) AddLoopPatterns(loop, gone);
+        if (stay.count(loop.get()) != 0) continue;
+        const double left = loop->GetCacheData()->GetLoopRect().left;
+        bool duplicate = false;
+        for (auto it = staying.lower_bound(left - kOverlapLoopTol);
+             it != staying.end() && it->first <= left + kOverlapLoopTol && !duplicate; ++it) {
+            duplicate = LoopProcessor::TwoLoopsOverlapped(loop.get(), it->second.get()) &&
+                        SameOutline(loop, it->second);
+        }
+        if (duplicate) {
+            ++c.report.duplicateLoops;
+            AddLoopPatterns(loop, gone);
+        } else {
+            c.part.loops->push_back(loop);
+            staying.emplace(left, loop);
+        }
     }
+    std::unordered_set<IPattern*> kept;
+    for (const IPatLoopPtr& loop : *c.part.loops) AddLoopPatterns(loop, kept);
     DropPatterns(c.part.patterns, gone, kept);
 }
 

@@ -113,6 +113,16 @@ void Canonical(RadSlotPattern& slot) {
     slot.SetWidthRatio(width / radius);
 }
 
+// A circle with flats (single-D, double-D): radius, distance to the flat, turn.
+template <class Shape>
+void CanonicalFlats(Shape& shape, double period) {
+    const double radius = Length(shape.GetRadius());
+    if (!(radius > 0.0)) return;
+    const double toChord = Length(shape.GetToChord());
+    shape.SetBaseVector(Polar(radius, Turn(shape.GetAngle(), period)));
+    shape.SetOrthoRadio(toChord / radius);
+}
+
 }  // namespace
 
 void CanonicaliseStdShape(const IPatternPtr& shape) {
@@ -153,17 +163,9 @@ void CanonicaliseStdShape(const IPatternPtr& shape) {
         ellipse->SetBaseVector(Polar(length, length == width ? 0.0 : Turn(angle, pi)));
         ellipse->SetOrthoRadio(width / length);
     } else if (auto dd = boost::dynamic_pointer_cast<DoubleDPattern>(shape)) {
-        const double radius = Length(dd->GetRadius());
-        if (!(radius > 0.0)) return;
-        const double toChord = Length(dd->GetToChord());
-        dd->SetBaseVector(Polar(radius, Turn(dd->GetAngle(), pi)));
-        dd->SetOrthoRadio(toChord / radius);
+        CanonicalFlats(*dd, pi);  // two flats: a half turn on it is the same shape
     } else if (auto sd = boost::dynamic_pointer_cast<SingleDPattern>(shape)) {
-        const double radius = Length(sd->GetRadius());
-        if (!(radius > 0.0)) return;
-        const double toChord = Length(sd->GetToChord());
-        sd->SetBaseVector(Polar(radius, Turn(sd->GetAngle(), 2.0 * pi)));
-        sd->SetOrthoRadio(toChord / radius);
+        CanonicalFlats(*sd, 2.0 * pi);
     } else {
         return;
     }

@@ -356,9 +356,20 @@ TEST(ImportOptimizeTest, ChordChainsWithinTheToleranceBecomeTheirShapes) {
 
 // A contour drawn twice keeps one loop, and the other loop's pieces leave the part: an obround drawn again
 // 0.05 um off (chaining at 1e-6, so the copies stay apart) and a circle drawn again as an arc from another
-// start. Merging is off: it would take identical pieces out before the loops are built.
+// start. Merging is off: it would take identical pieces out before the loops are built. A contour and its
+// mirror image in the same box (same length, same element count) are no duplicates.
 TEST(ImportDuplicatesTest, AContourDrawnTwiceKeepsOneLoop) {
     Drawn drawn;
+    for (const double mirror : {1.0, -1.0}) {
+        const Point2D quad[] = {{0, 0}, {10, 2}, {8, 10}, {1, 7}};
+        for (int i = 0; i < 4; ++i) {
+            const Point2D a = quad[i], b = quad[(i + 1) % 4];
+            auto line = boost::make_shared<LinePattern>(Point2D(10 + mirror * (a.x - 5), 40 + a.y),
+                                                        Point2D(10 + mirror * (b.x - 5), 40 + b.y));
+            line->UpdateCache();
+            drawn.patterns->push_back(line);
+        }
+    }
     for (const double shift : {0.0, 5e-5}) {
         std::mt19937 rng(3);
         DrawHole(Kinds()[3].make(rng, Point2D(20 + shift, 20 + shift)), 0, drawn);
@@ -372,7 +383,7 @@ TEST(ImportDuplicatesTest, AContourDrawnTwiceKeepsOneLoop) {
     ImportReport report;
     const Part part = ImportPipeline::Run(drawn.patterns, options, report);
     EXPECT_EQ(report.duplicateLoops, 2u);
-    EXPECT_EQ(part.loops->size(), 3u);
+    EXPECT_EQ(part.loops->size(), 5u);
     std::set<const IPattern*> used;
     for (const IPatLoopPtr& loop : *part.loops)
         for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) used.insert(node->GetPat().get());
