@@ -159,8 +159,7 @@ void Optimize(Context& c) {
     const PatLoopListPtr& loops = c.part.loops;
     auto changed = boost::make_shared<PatLoopList>();
     auto others = boost::make_shared<PatLoopList>();
-    std::unordered_set<IPattern*> before;
-    std::unordered_set<IPattern*> after;
+    std::unordered_set<IPattern*> replaced;  // pieces the optimised loops no longer hold
     const std::size_t count = loops->size();
     for (std::size_t i = 0; i < count; ++i) {
         const IPatLoopPtr& loop = (*loops)[i];
@@ -181,15 +180,12 @@ void Optimize(Context& c) {
         }
         c.report.optimizeRemoved += pieces - left;
         changed->push_back(loop);
-        before.insert(old.begin(), old.end());
         for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) {
-            if (old.count(node->GetPat().get()) == 0) {
-                c.part.patterns->push_back(node->GetPat());
-                after.insert(node->GetPat().get());
-            }
+            if (old.erase(node->GetPat().get()) == 0) c.part.patterns->push_back(node->GetPat());
         }
+        replaced.insert(old.begin(), old.end());
     }
-    DropPatterns(c.part.patterns, before, after);
+    DropPatterns(c.part.patterns, replaced, std::unordered_set<IPattern*>());
     if (!c.meter.IsCancelled()) {
         c.Share(0.7, 0.75);
         ImportPipeline::OrientClosedLoops(changed, &c.meter);

@@ -317,8 +317,20 @@ PatternListPtr Chords(const IPatternPtr& shape, double sag) {
     return lines;
 }
 
+// The pattern list holds exactly the patterns of the loops (no arrays here).
+void ExpectListsMatch(const Part& part) {
+    std::set<const IPattern*> listed;
+    for (const IPatternPtr& p : *part.patterns) listed.insert(p.get());
+    std::set<const IPattern*> used;
+    for (const IPatLoopPtr& loop : *part.loops)
+        for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) used.insert(node->GetPat().get());
+    EXPECT_EQ(listed, used);
+    EXPECT_EQ(listed.size(), part.patterns->size());
+}
+
 // Circles, obrounds and rounded rectangles drawn as chains of chords that lie within the tolerance of the
-// shape are recognised after the optimisation, and the shape stays within the tolerance of the chords.
+// shape are recognised after the optimisation, and the shape stays within the tolerance of the chords. A
+// quarter disc beside it, whose chords become one arc between its two radii, stays a polygon.
 TEST(ImportOptimizeTest, ChordChainsWithinTheToleranceBecomeTheirShapes) {
     const int kinds[] = {0, 3, 2};  // circle, obround, rounded rectangle in Kinds()
     for (const double tol : {0.002, 0.01, 0.05}) {
@@ -333,6 +345,13 @@ TEST(ImportOptimizeTest, ChordChainsWithinTheToleranceBecomeTheirShapes) {
                 Drawn drawn;
                 drawn.patterns->AddPatterns(chords);
                 DrawPlate(drawn, 60);
+                const PatternListPtr quarter =
+                    Chords(boost::make_shared<ArcPattern>(Point2D(5, 5), 4.0, 0.0, kPi / 2), tol * 0.5);
+                drawn.patterns->AddPatterns(quarter);
+                for (const Point2D& end : {Point2D(9, 5), Point2D(5, 9)}) {
+                    drawn.patterns->push_back(boost::make_shared<LinePattern>(Point2D(5, 5), end));
+                    drawn.patterns->back()->UpdateCache();
+                }
                 Geom2DList chain;
                 for (const IPatternPtr& line : *chords) chain.Append(*line->GetCacheData()->GetBaseGeom());
 
@@ -347,8 +366,9 @@ TEST(ImportOptimizeTest, ChordChainsWithinTheToleranceBecomeTheirShapes) {
                 EXPECT_EQ(shapes->front()->GetPatternType(), kind.type);
                 EXPECT_TRUE(testutil::SameCurve(Outline(shapes->front()), chain, tol * (1 + 1e-9)));
                 EXPECT_EQ(report.optimizeRecognised, 1u);
-                // The plate's five sides stay; the chords become the shape's pieces.
-                EXPECT_EQ(report.optimizeRemoved, chords->size() - Outline(shape).size());
+                // The plate's five sides stay; the chords become the shape's pieces and the quarter's arc.
+                EXPECT_EQ(report.optimizeRemoved, chords->size() - Outline(shape).size() + quarter->size() - 1);
+                ExpectListsMatch(part);
             }
         }
     }
@@ -384,10 +404,7 @@ TEST(ImportDuplicatesTest, AContourDrawnTwiceKeepsOneLoop) {
     const Part part = ImportPipeline::Run(drawn.patterns, options, report);
     EXPECT_EQ(report.duplicateLoops, 2u);
     EXPECT_EQ(part.loops->size(), 5u);
-    std::set<const IPattern*> used;
-    for (const IPatLoopPtr& loop : *part.loops)
-        for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) used.insert(node->GetPat().get());
-    EXPECT_EQ(used.size(), part.patterns->size());
+    ExpectListsMatch(part);
 }
 
 // Cancelled while it optimises, the import stops there and leaves a pattern list that matches its loops.
@@ -406,15 +423,7 @@ TEST(ImportOptimizeTest, ACancelDuringTheOptimisationLeavesConsistentLists) {
     });
     EXPECT_TRUE(report.cancelled);
     EXPECT_EQ(report.stages.back().stage, tagImportStage::Optimize);
-    std::set<const IPattern*> listed;
-    for (const IPatternPtr& p : *part.patterns) listed.insert(p.get());
-    std::size_t used = 0;
-    for (const IPatLoopPtr& loop : *part.loops)
-        for (const PatLoopNodePtr& node : *loop->GetLoopNodes()) {
-            EXPECT_EQ(listed.count(node->GetPat().get()), 1u);
-            ++used;
-        }
-    EXPECT_EQ(used, part.patterns->size());
+    ExpectListsMatch(part);
 }
 
 }  // namespace
