@@ -5,7 +5,8 @@ namespace Norvane {
 // The stages of an import, in the order ImportPipeline runs them. Each can be switched off in ImportOptions.
 // A new stage takes a value here (in running order), a switch in ImportOptions, a row in the stage table of
 // ImportPipeline.cpp (its function, its share of the progress bar) and a progress text in the string table;
-// its work reports through the ProgressMeter it is given and leaves the caches of what it changes current.
+// its work reports through the ProgressMeter it is given and leaves the caches of what it changes current
+// (bench/bench_import.cpp names every stage too).
 enum class tagImportStage : int {
     Merge,         // duplicates and touching collinear / co-circular pieces become one
     RemoveTiny,    // pieces that fit in a tiny square are dropped

@@ -289,9 +289,6 @@ TEST(ImportArraysTest, EqualHolesDrawnFromAnyStartFormArrays) {
             EXPECT_EQ(copies.size(), holes.size());
         }
 
-        ImportReport without;
-        ImportPipeline::Run(drawn.patterns, WithStages(false), without);
-        EXPECT_EQ(without.arrays, 0u);
     }
 }
 
@@ -336,7 +333,7 @@ TEST(ImportOptimizeTest, ChordChainsWithinTheToleranceBecomeTheirShapes) {
     for (const double tol : {0.002, 0.01, 0.05}) {
         for (const int index : kinds) {
             const ShapeKind& kind = Kinds()[static_cast<std::size_t>(index)];
-            for (unsigned seed = 1; seed <= 4; ++seed) {
+            for (unsigned seed = 1; seed <= 2; ++seed) {
                 SCOPED_TRACE(std::string(kind.name) + " tol " + std::to_string(tol) + " seed " +
                              std::to_string(seed));
                 std::mt19937 rng(seed);
@@ -355,9 +352,11 @@ TEST(ImportOptimizeTest, ChordChainsWithinTheToleranceBecomeTheirShapes) {
                 Geom2DList chain;
                 for (const IPatternPtr& line : *chords) chain.Append(*line->GetCacheData()->GetBaseGeom());
 
-                ImportReport plain;
-                const Part before = ImportPipeline::Run(drawn.patterns, WithStages(false), plain);
-                EXPECT_EQ(before.patterns->GetPatByCategory(GEOM_CATEGORY_STD, 0)->size(), 0u);
+                if (seed == 1) {  // without the optimisation the chords stay a polygon
+                    ImportReport plain;
+                    const Part before = ImportPipeline::Run(drawn.patterns, WithStages(false), plain);
+                    EXPECT_EQ(before.patterns->GetPatByCategory(GEOM_CATEGORY_STD, 0)->size(), 0u);
+                }
 
                 ImportReport report;
                 const Part part = ImportPipeline::Run(drawn.patterns, WithStages(false, true, tol), report);
