@@ -148,6 +148,12 @@ int main(int argc, char** argv) {
     importCmd->add_flag("--origin", import.clean.moveToOrigin, "Move the part so that its box starts at (0, 0)");
     importCmd->add_flag("--no-recognise", [&import](std::int64_t) { import.clean.recognise = false; },
                         "Keep closed contours as lines and arcs");
+    importCmd->add_flag("--no-arrays", [&import](std::int64_t) { import.clean.arrays = false; },
+                        "Keep repeated standard holes as single holes instead of rows, grids and rings");
+    importCmd->add_flag("--optimize{0.01}", import.optimize,
+                        "Before recognising shapes, replace runs of short lines in contours by arcs and longer "
+                        "lines lying within TOL mm of them (--optimize=TOL; default 0.01)")
+        ->check(CLI::PositiveNumber);
     importCmd->add_flag("-f,--force", import.force, "Replace the output file if it exists");
     importCmd->add_flag("--json", import.json, "Print the summary as JSON (a failure as {\"error\": ...})");
     importCmd->add_flag("--tree", import.tree, "Also print the nesting tree");

@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -117,6 +119,44 @@ std::unordered_map<DataID, std::wstring> LayersByPattern(const Part& part) {
     return layers;
 }
 
+// --- Loop optimisation, duplicate loops and arrays in the import's summary --------------------------
+
+// The options with --optimize applied: the tolerance is a distance in millimetres, the unit every drawing
+// is scaled to when read.
+ImportOptions WithOptimize(ImportOptions options, const std::string& tolerance) {
+    if (tolerance.empty()) return options;
+    char* end = nullptr;
+    const double value = std::strtod(tolerance.c_str(), &end);
+    if (end == tolerance.c_str() || *end != '\0' || !(value > 0.0) || !std::isfinite(value))
+        throw CliError(kExitUsage, "--optimize: the tolerance must be a positive distance in mm, got '" +
+                                       tolerance + "'");
+    options.optimize = true;
+    options.optimizeTol = value;
+    return options;
+}
+
+nlohmann::json StagesJson(const ImportReport& report, const ImportOptions& options) {
+    return {{"optimize", options.optimize ? nlohmann::json({{"tolerance", options.optimizeTol},
+                                                            {"pieces_removed", report.optimizeRemoved},
+                                                            {"shapes_recognised", report.optimizeRecognised}})
+                                          : nlohmann::json(nullptr)},
+            {"duplicate_loops_removed", report.duplicateLoops},
+            {"arrays", {{"found", report.arrays}, {"copies", report.arrayCopies}}}};
+}
+
+std::string StagesText(const ImportReport& report, const ImportOptions& options) {
+    std::string text;
+    if (options.optimize) {
+        char tol[32];
+        std::snprintf(tol, sizeof tol, "%g", options.optimizeTol);
+        text += "optimisation (within " + std::string(tol) + " mm): " +
+                Plural(report.optimizeRemoved, "piece") + " removed, " +
+                Plural(report.optimizeRecognised, "standard shape") + " recognised in the optimised loops\n";
+    }
+    if (report.duplicateLoops > 0) text += "duplicates: " + Plural(report.duplicateLoops, "loop") + " removed\n";
+    return text;
+}
+
 }  // namespace
 
 void RequireInput(const std::string& path) {
@@ -132,6 +172,13 @@ void RequireInput(const std::string& path) {
     ::close(fd);
 }
 
+ImportOptions ProgramImportOptions() {
+    ImportOptions options;
+    options.removeDuplicates = true;
+    options.arrays = true;
+    return options;
+}
+
 Part LoadPart(const std::string& path) {
     RequireInput(path);
     Part part;
@@ -145,6 +192,7 @@ Part LoadPart(const std::string& path) {
 }
 
 void ImportCommand::Run() const {
+    const ImportOptions clean = WithOptimize(this->clean, optimize);  // the member, --optimize applied
     DxfReader::Options readOptions;
     readOptions.chordTol = chordTol;
     readOptions.maxPatterns = maxPieces;
@@ -233,6 +281,7 @@ void ImportCommand::Run() const {
                         {"merged", report.duplicatesMerged},
                         {"tiny_removed", report.tinyRemoved},
                         {"shapes_recognised", report.shapesRecognised}};
+        j["cleanup"].update(StagesJson(report, clean));
         j["warnings"] = warnings;
         std::cout << j.dump(2) << "\n";
     } else {
@@ -243,6 +292,7 @@ void ImportCommand::Run() const {
         std::cout << "clean-up: " << Plural(report.piecesIn, "piece") << " read, "
                   << report.duplicatesMerged << " merged, " << report.tinyRemoved << " tiny removed, "
                   << Plural(report.shapesRecognised, "standard shape") << " recognised\n";
+        std::cout << StagesText(report, clean);
         std::cout << summary.ToText(tree);
     }
     for (std::size_t i = 0; i < read.refused.size() && i < kRefusalsShown; ++i)

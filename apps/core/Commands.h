@@ -12,10 +12,15 @@ namespace Norvane {
 // the same exit code (kExitCodeTable): its options (64), its input (66), its output (64 for the input
 // itself, 73), and only then does the work (65, 74).
 
+// The import stages the program runs besides the module's defaults: duplicate loops removed, arrays
+// recognised (--no-arrays turns that off).
+ImportOptions ProgramImportOptions();
+
 struct ImportCommand {
     std::string input;   // DXF file
     std::string output;  // part database
-    ImportOptions clean;
+    ImportOptions clean = ProgramImportOptions();
+    std::string optimize;  // --optimize[=TOL]: the tolerance as given (mm), empty when not asked for
     double chordTol = 0.01;
     std::optional<std::string> unit;  // overrides the drawing's unit
     std::size_t maxPieces = 2000000;  // more pieces than this fail the read

@@ -7,7 +7,9 @@
 
 #include <boost/pointer_cast.hpp>
 
+#include "geomFeature/host/geomkit/RepeatData.h"
 #include "geomFeature/loop/PolyPatLoop.h"
+#include "geomFeature/pattern/IArrayPattern.h"
 #include "geomFeature/processor/ProcessorTolerance.h"
 #include "geomFeature/pattern/PatternType.h"
 
@@ -32,6 +34,27 @@ std::string Gap(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.3g", value);
     return text;
+}
+
+// Counts an array loop under its kind.
+void CountArray(const IPatLoopPtr& loop, std::map<std::string, PartSummary::ArrayKind>& byKind) {
+    const auto array = boost::dynamic_pointer_cast<IArrayPattern>(loop->GetPatByNodeIdx(0));
+    if (!array) return;
+    PartSummary::ArrayKind& kind = byKind[PatternTypeName(array->GetPatternType())];
+    ++kind.arrays;
+    const RepeatDataPtr copies = array->GetRepeatData();
+    kind.copies += 1 + (copies ? copies->size() : 0);  // the first copy, then one matrix per further copy
+}
+
+std::string ArraysText(const std::map<std::string, PartSummary::ArrayKind>& byKind) {
+    std::string out = "arrays:";
+    std::string sep = " ";
+    for (const auto& [name, kind] : byKind) {
+        out += sep + std::to_string(kind.arrays) + " " + name + " (" + std::to_string(kind.copies) +
+               (kind.copies == 1 ? " copy)" : " copies)");
+        sep = ", ";
+    }
+    return out + "\n";
 }
 
 std::string LoopKind(const IPatLoopPtr& loop) {
@@ -85,7 +108,10 @@ PartSummary PartSummary::Of(const Part& part) {
             indexOf[loop.get()] = i;
             switch (loop->GetLoopType()) {
                 case LOOP_STD: ++s.standardLoops; break;
-                case LOOP_ARRAY: ++s.arrayLoops; break;
+                case LOOP_ARRAY:
+                    ++s.arrayLoops;
+                    CountArray(loop, s.arraysByKind);
+                    break;
                 default:
                     if (loop->IsOpenPath(kOpenLoopTol)) {
                         ++s.openLoopCount;
@@ -152,6 +178,7 @@ std::string PartSummary::ToText(bool withTree) const {
     out += "loops: " + std::to_string(loopCount) + " (" + std::to_string(closedPolygonLoops) +
            " closed polygon, " + std::to_string(standardLoops) + " standard shape, " +
            std::to_string(arrayLoops) + " array, " + std::to_string(openLoopCount) + " open)\n";
+    if (!arraysByKind.empty()) out += ArraysText(arraysByKind);
     for (const OpenLoop& open : openLoops) {
         out += "  open loop #" + std::to_string(open.index) + ": " + std::to_string(open.pieces) +
                (open.pieces == 1 ? " piece from " : " pieces from ") + PointText(open.start) + " to " +
@@ -197,6 +224,9 @@ nlohmann::json PartSummary::ToJson(bool withTree) const {
     j["loops"] = {{"total", loopCount},     {"closed_polygon", closedPolygonLoops},
                   {"standard", standardLoops}, {"array", arrayLoops},
                   {"open", openLoopCount},  {"open_loops", opens}};
+    nlohmann::json arrays = nlohmann::json::object();
+    for (const auto& [name, kind] : arraysByKind) arrays[name] = {{"arrays", kind.arrays}, {"copies", kind.copies}};
+    j["arrays"] = arrays;
     j["nesting_depth"] = nestingDepth;
     j["boundary_loop"] = boundaryLoop;
     if (hasBox) {

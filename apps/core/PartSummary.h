@@ -32,6 +32,12 @@ struct PartSummary {
         bool open = false;
     };
 
+    // Arrays of one kind ("grid-array", ...): how many, and how many copies they hold in all.
+    struct ArrayKind {
+        std::size_t arrays = 0;
+        std::size_t copies = 0;
+    };
+
     std::size_t patternCount = 0;
     std::map<std::string, std::size_t> patternsByType;
     std::size_t loopCount = 0;
@@ -39,6 +45,7 @@ struct PartSummary {
     std::size_t openLoopCount = 0;
     std::size_t standardLoops = 0;
     std::size_t arrayLoops = 0;
+    std::map<std::string, ArrayKind> arraysByKind;
     std::vector<OpenLoop> openLoops;
     int nestingDepth = 0;  // 0 for a part without closed loops, 1 for outer contours only, ...
     int boundaryLoop = -1;
