@@ -11,6 +11,7 @@
 #include "apps/core/CliError.h"
 #include "apps/core/Commands.h"
 #include "apps/core/OffsetCommand.h"
+#include "geomFeature/Version.h"
 
 using namespace Norvane;
 
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
 #endif
     CLI::App app(kDescription, "geomfeature");
     app.require_subcommand(1);
-    app.set_version_flag("--version", "geomfeature 0.1.0");
+    app.set_version_flag("--version", std::string("geomfeature ") + kGeomFeatureVersion);
 
     ImportCommand import;
     CLI::App* importCmd = app.add_subcommand(

@@ -13,6 +13,7 @@ packages=(
   nlohmann-json3-dev
   python3-ezdxf
   libpolyclipping-dev
+  python3-dev pybind11-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -88,23 +88,34 @@ Part LoadPart(const std::string& path) {
     return part;
 }
 
-void ImportCommand::Run() const {
+DxfReader::Result ReadDrawing(const std::string& input, double chordTol, const std::optional<std::string>& unit) {
     RequireInput(input);
-    OutputFile::CheckWritable(output, force);
-
     DxfReader::Options readOptions;
     readOptions.chordTol = chordTol;
     if (unit) {
         readOptions.unitOverride = DxfReader::ParseUnit(*unit);
         if (!readOptions.unitOverride) throw CliError(kExitUsage, "--unit: unknown unit '" + *unit + "'");
     }
-    TerminalProgress progress(!quiet);
-    progress.Update("reading " + input, 0.0);
     DxfReader::Result read = DxfReader::Read(input, readOptions);
     if (!read.Ok()) {
-        progress.Done();
         throw CliError(read.error == DxfReader::ErrorKind::MissingFile ? kExitNoInput : kExitBadData,
                        input + ": " + read.message);
+    }
+    return read;
+}
+
+void ImportCommand::Run() const {
+    RequireInput(input);
+    OutputFile::CheckWritable(output, force);
+
+    TerminalProgress progress(!quiet);
+    progress.Update("reading " + input, 0.0);
+    DxfReader::Result read;
+    try {
+        read = ReadDrawing(input, chordTol, unit);
+    } catch (const CliError&) {
+        progress.Done();
+        throw;
     }
 
     ImportReport report;
@@ -177,35 +188,41 @@ void InfoCommand::Run() const {
 }
 
 void RenderCommand::Run() const {
-    if (width <= 0 || height <= 0 || width > 20000 || height > 20000)
-        throw CliError(kExitUsage, "--width and --height must lie between 1 and 20000 pixels");
-    const CairoViewPort::Format format = CairoViewPort::FormatFromPath(output);
-    if (format == CairoViewPort::Format::FromExtension)
-        throw CliError(kExitUsage, output + ": the picture must end in .png, .svg or .pdf");
-    const Part part = LoadPart(input);
+    CheckPicture(*this);
+    DrawPart(LoadPart(input), *this);
+    std::cout << "rendered " << input << " -> " << output << " (" << width << " x " << height << ")\n";
+}
 
+void CheckPicture(const RenderCommand& render) {
+    if (render.width <= 0 || render.height <= 0 || render.width > 20000 || render.height > 20000)
+        throw CliError(kExitUsage, "--width and --height must lie between 1 and 20000 pixels");
+    if (CairoViewPort::FormatFromPath(render.output) == CairoViewPort::Format::FromExtension)
+        throw CliError(kExitUsage, render.output + ": the picture must end in .png, .svg or .pdf");
+}
+
+void DrawPart(const Part& part, const RenderCommand& render) {
+    CheckPicture(render);
     CairoViewPort::Options options;
-    options.format = format;
-    options.background = dark ? 0x202020ul : 0xFFFFFFul;
+    options.format = CairoViewPort::FormatFromPath(render.output);
+    options.background = render.dark ? 0x202020ul : 0xFFFFFFul;
     // The drawers take their colours from the display options; pick the set made for this background.
     NVOptionInfo::GetInstance()->SetDisplayParam(DisplayParam::ForBackground(options.background));
     Rect2D world = part.patterns->empty() ? Rect2D(0, 1, 0, 1) : part.patterns->GetRectBox();
-    if (kerf) world.Inflate(*kerf);  // room for the grown paths
+    if (render.kerf) world.Inflate(*render.kerf);  // room for the grown paths
 
-    OutputFile::Write(output, force, [&](const std::string& temporary) {
+    OutputFile::Write(render.output, render.force, [&](const std::string& temporary) {
         try {
-            auto view = boost::make_shared<CairoViewPort>(temporary, width, height, world, options);
+            auto view = boost::make_shared<CairoViewPort>(temporary, render.width, render.height, world, options);
             LoopDrawer loops(view);
             loops.DrawPatLoopList(part.loops, Matrix2D());
             loops.FlagOpenLoops(part.loops);
-            if (kerf) DrawKerfPaths(view, input, *kerf);
-            if (snapPoints) SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
+            if (render.kerf) DrawKerfPaths(view, render.input, *render.kerf);
+            if (render.snapPoints) SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
             view->Finish();
         } catch (const ViewPortError& e) {
-            throw CliError(kExitCantCreate, output + ": " + e.what());
+            throw CliError(kExitCantCreate, render.output + ": " + e.what());
         }
     });
-    std::cout << "rendered " << input << " -> " << output << " (" << width << " x " << height << ")\n";
 }
 
 void ExportCommand::Run() const {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "geomFeature/processor/ImportPipeline.h"
+#include "io/DxfReader.h"
 
 namespace Norvane {
 
@@ -48,6 +49,16 @@ struct ExportCommand {
     bool force = false;
     void Run() const;
 };
+
+// Reads a DXF drawing for an import (chordTol and unit as ImportCommand's). Throws CliError (66 missing,
+// 65 not a readable drawing, 64 unknown unit).
+DxfReader::Result ReadDrawing(const std::string& input, double chordTol, const std::optional<std::string>& unit);
+
+// Checks render's size and picture format; throws CliError 64.
+void CheckPicture(const RenderCommand& render);
+// Draws part into render.output as the render subcommand does (render.input is read only for the kerf
+// paths). Throws CliError like the subcommand.
+void DrawPart(const Part& part, const RenderCommand& render);
 
 // Loads a saved part and recomputes its nesting. Throws CliError (66 missing, 65 not a part database).
 Part LoadPart(const std::string& path);
