@@ -76,8 +76,9 @@ PyPart::Lock::~Lock() {
     m_part.m_mutex.unlock();
 }
 
-std::shared_ptr<PyPart> PyPart::ReadDxf(const std::string& path, double chordTol,
+std::shared_ptr<PyPart> PyPart::ReadDxf(const std::filesystem::path& file, double chordTol,
                                         const std::optional<std::string>& unit) {
+    const std::string path = file.string();
     auto result = std::make_shared<PyPart>();
     py::gil_scoped_release release;
     const DxfReader::Result read = ReadDrawing(path, chordTol, unit);
@@ -87,8 +88,9 @@ std::shared_ptr<PyPart> PyPart::ReadDxf(const std::string& path, double chordTol
     return result;
 }
 
-std::shared_ptr<PyPart> PyPart::ImportDxf(const std::string& path, const ImportOptions& options, double chordTol,
+std::shared_ptr<PyPart> PyPart::ImportDxf(const std::filesystem::path& file, const ImportOptions& options, double chordTol,
                                           const std::optional<std::string>& unit, py::object progress) {
+    const std::string path = file.string();
     PyProgress meter(std::move(progress));
     auto result = std::make_shared<PyPart>();
     ImportReport report;
@@ -110,7 +112,8 @@ std::shared_ptr<PyPart> PyPart::ImportDxf(const std::string& path, const ImportO
     return result;
 }
 
-std::shared_ptr<PyPart> PyPart::Open(const std::string& path) {
+std::shared_ptr<PyPart> PyPart::Open(const std::filesystem::path& file) {
+    const std::string path = file.string();
     py::gil_scoped_release release;
     auto result = std::make_shared<PyPart>();
     result->m_part = LoadPart(path);
@@ -126,7 +129,8 @@ ImportReport PyPart::Clean(const ImportOptions& options) {
     return report;
 }
 
-void PyPart::Save(const std::string& path, bool overwrite, py::object progress) {
+void PyPart::Save(const std::filesystem::path& file, bool overwrite, py::object progress) {
+    const std::string path = file.string();
     PyProgress meter(std::move(progress));
     Lock lock(*this);
     {
@@ -148,7 +152,8 @@ void PyPart::Save(const std::string& path, bool overwrite, py::object progress) 
     if (meter.CancelAsked()) throw CancelledError("save of " + path + " cancelled");
 }
 
-void PyPart::Render(const std::string& path, int width, int height, bool snap, bool dark, bool overwrite) {
+void PyPart::Render(const std::filesystem::path& file, int width, int height, bool snap, bool dark, bool overwrite) {
+    const std::string path = file.string();
     Lock lock(*this);
     RenderCommand render;
     render.output = path;
