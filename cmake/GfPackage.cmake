@@ -14,9 +14,7 @@ file(RELATIVE_PATH gf_bin_to_lib /${CMAKE_INSTALL_BINDIR} /${CMAKE_INSTALL_LIBDI
 set_target_properties(${GF_LIBRARY_TARGETS} PROPERTIES INSTALL_RPATH "$ORIGIN")
 set_target_properties(geomfeature PROPERTIES INSTALL_RPATH "$ORIGIN/${gf_bin_to_lib}")
 
-install(TARGETS ${GF_LIBRARY_TARGETS} EXPORT geomFeatureTargets
-  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT Development
-  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(TARGETS ${GF_LIBRARY_TARGETS} EXPORT geomFeatureTargets LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(TARGETS geomfeature RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Public headers keep their repository paths under include/geomFeature/; the io adapter's go to
