@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include <boost/make_shared.hpp>
 #include <pybind11/stl.h>
+#include <boost/make_shared.hpp>
 
 #include "apps/core/CliError.h"
 #include "apps/core/Commands.h"
@@ -88,8 +88,9 @@ std::shared_ptr<PyPart> PyPart::ReadDxf(const std::filesystem::path& file, doubl
     return result;
 }
 
-std::shared_ptr<PyPart> PyPart::ImportDxf(const std::filesystem::path& file, const ImportOptions& options, double chordTol,
-                                          const std::optional<std::string>& unit, py::object progress) {
+std::shared_ptr<PyPart> PyPart::ImportDxf(const std::filesystem::path& file, const ImportOptions& options,
+                                          double chordTol, const std::optional<std::string>& unit,
+                                          py::object progress) {
     const std::string path = file.string();
     PyProgress meter(std::move(progress));
     auto result = std::make_shared<PyPart>();
@@ -107,7 +108,8 @@ std::shared_ptr<PyPart> PyPart::ImportDxf(const std::filesystem::path& file, con
         }
     }
     meter.RethrowCallbackError();
-    if (meter.CancelAsked() || report.cancelled) throw CancelledError("import of " + path + " cancelled");
+    if (meter.CancelAsked() || report.cancelled)
+        throw CancelledError("import of " + path + " cancelled");
     result->m_report = report;
     return result;
 }
@@ -143,16 +145,20 @@ void PyPart::Save(const std::filesystem::path& file, bool overwrite, py::object 
             OutputFile::Write(path, overwrite, [&](const std::string& temporary) {
                 const PartFileResult saved =
                     PartFile::Save(temporary, m_part.patterns, m_part.loops, PartSaveHook(), &saving);
-                if (saved.status == tagPartFileStatus::Interrupted) throw CancelledError("save of " + path + " cancelled");
-                if (!saved.IsOk()) throw CliError(kExitIoError, path + ": " + saved.message);
+                if (saved.status == tagPartFileStatus::Interrupted)
+                    throw CancelledError("save of " + path + " cancelled");
+                if (!saved.IsOk())
+                    throw CliError(kExitIoError, path + ": " + saved.message);
             });
         }
     }
     meter.RethrowCallbackError();
-    if (meter.CancelAsked()) throw CancelledError("save of " + path + " cancelled");
+    if (meter.CancelAsked())
+        throw CancelledError("save of " + path + " cancelled");
 }
 
-void PyPart::Render(const std::filesystem::path& file, int width, int height, bool snap, bool dark, bool overwrite) {
+void PyPart::Render(const std::filesystem::path& file, int width, int height, bool snap, bool dark,
+                    bool overwrite) {
     const std::string path = file.string();
     Lock lock(*this);
     RenderCommand render;
@@ -200,8 +206,8 @@ void PyPart::OffsetLoop(std::size_t index, double distance, bool grow) {
             return;
         }
     }
-    throw OffsetError("loop #" + std::to_string(index) + " cannot be offset by " + std::to_string(distance) + ": " +
-                          OffsetFailureText(report.failure, distance),
+    throw OffsetError("loop #" + std::to_string(index) + " cannot be offset by " + std::to_string(distance) +
+                          ": " + OffsetFailureText(report.failure, distance),
                       OffsetFailureName(report.failure));
 }
 
@@ -210,7 +216,8 @@ py::list PyPart::CompensateKerf(double kerf) {
     KerfReport report;
     {
         py::gil_scoped_release release;
-        if (!(kerf > 0.0) || !std::isfinite(kerf)) throw CliError(kExitUsage, "kerf must be a positive number");
+        if (!(kerf > 0.0) || !std::isfinite(kerf))
+            throw CliError(kExitUsage, "kerf must be a positive number");
         KerfCompensator::Compensate(m_part.patterns, m_part.loops, kerf, report);
         ImportPipeline::ComputeNesting(m_part);
     }
@@ -244,7 +251,8 @@ py::object PyPart::Summary(bool tree) {
 
 py::object PyPart::Box() {
     Lock lock(*this);
-    if (!m_part.patterns || m_part.patterns->empty()) return py::none();
+    if (!m_part.patterns || m_part.patterns->empty())
+        return py::none();
     const Rect2D r = m_part.patterns->GetRectBox();
     return py::make_tuple(r.left, r.bottom, r.right, r.top);
 }

@@ -56,15 +56,17 @@ class PyPart {
 public:
     static std::shared_ptr<PyPart> ReadDxf(const std::filesystem::path& file, double chordTol,
                                            const std::optional<std::string>& unit);
-    static std::shared_ptr<PyPart> ImportDxf(const std::filesystem::path& file, const ImportOptions& options, double chordTol,
-                                             const std::optional<std::string>& unit, pybind11::object progress);
+    static std::shared_ptr<PyPart> ImportDxf(const std::filesystem::path& file, const ImportOptions& options,
+                                             double chordTol, const std::optional<std::string>& unit,
+                                             pybind11::object progress);
     static std::shared_ptr<PyPart> Open(const std::filesystem::path& file);
 
-    // Runs the import sequence on the patterns (loops built afresh). Not cancellable: a stopped run would leave
-    // a half-cleaned part; import_dxf, which makes a new part, is.
+    // Runs the import sequence on the patterns (loops built afresh). Not cancellable: a stopped run would
+    // leave a half-cleaned part; import_dxf, which makes a new part, is.
     ImportReport Clean(const ImportOptions& options);
     void Save(const std::filesystem::path& file, bool overwrite, pybind11::object progress);
-    void Render(const std::filesystem::path& file, int width, int height, bool snap, bool dark, bool overwrite);
+    void Render(const std::filesystem::path& file, int width, int height, bool snap, bool dark,
+                bool overwrite);
     int RecogniseShapes();
     int RecogniseArrays();
     void OffsetLoop(std::size_t index, double distance, bool grow);

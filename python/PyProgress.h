@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include <boost/shared_ptr.hpp>
 #include <pybind11/pybind11.h>
+#include <boost/shared_ptr.hpp>
 
 #include "geomFeature/host/appframe/ProgressMeter.h"
 

@@ -34,9 +34,12 @@ std::string KeyOf(int itemID) {
 
 const char* KindName(tagLoopType type) {
     switch (type) {
-        case LOOP_STD: return "standard";
-        case LOOP_ARRAY: return "array";
-        default: return "polygon";
+        case LOOP_STD:
+            return "standard";
+        case LOOP_ARRAY:
+            return "array";
+        default:
+            return "polygon";
     }
 }
 
@@ -44,17 +47,20 @@ const char* KindName(tagLoopType type) {
 
 std::vector<PatternInfo> PatternsOf(const Part& part) {
     std::vector<PatternInfo> out;
-    if (!part.patterns) return out;
+    if (!part.patterns)
+        return out;
     out.reserve(part.patterns->size());
     for (const IPatternPtr& pattern : *part.patterns) {
-        if (!pattern) continue;
+        if (!pattern)
+            continue;
         PatternInfo info;
         info.id = static_cast<std::int64_t>(pattern->GetID());
         info.typeCode = pattern->GetPatternType();
         info.type = PatternTypeName(info.typeCode);
         std::vector<DataPropItem> items;
         pattern->GetProperty().GetItemsByType(kPropGroupValues, items);
-        for (const DataPropItem& item : items) info.params.emplace_back(KeyOf(item.GetItemID()), item.GetValue());
+        for (const DataPropItem& item : items)
+            info.params.emplace_back(KeyOf(item.GetItemID()), item.GetValue());
         info.layer = pattern->GetLayerName();
         info.colour = pattern->GetColorIndex();
         info.arraySeed = static_cast<bool>(pattern->IsControlPat());
@@ -65,7 +71,8 @@ std::vector<PatternInfo> PatternsOf(const Part& part) {
 
 std::vector<LoopInfo> LoopsOf(const Part& part) {
     std::vector<LoopInfo> out;
-    if (!part.loops) return out;
+    if (!part.loops)
+        return out;
     std::unordered_map<const IPatLoop*, std::size_t> indexOf;
     for (std::size_t i = 0; i < part.loops->size(); ++i) {
         const IPatLoopPtr& loop = (*part.loops)[i];
@@ -80,7 +87,8 @@ std::vector<LoopInfo> LoopsOf(const Part& part) {
         info.shape = "polygon";
         const PatLoopNodeListPtr nodes = loop->GetLoopNodes();
         for (const PatLoopNodePtr& node : *nodes) {
-            if (node && node->GetPat()) info.pieces.push_back(static_cast<std::int64_t>(node->GetPat()->GetID()));
+            if (node && node->GetPat())
+                info.pieces.push_back(static_cast<std::int64_t>(node->GetPat()->GetID()));
         }
         if (info.kind != "polygon" && !nodes->empty() && nodes->front()->GetPat()) {
             info.shape = PatternTypeName(nodes->front()->GetPat()->GetPatternType());
@@ -91,7 +99,8 @@ std::vector<LoopInfo> LoopsOf(const Part& part) {
         }
         out.push_back(std::move(info));
     }
-    if (!part.tree) return out;
+    if (!part.tree)
+        return out;
     // Depth counts closed loops only, as the program's tree does: open loops enclose nothing.
     struct Walker {
         std::vector<LoopInfo>& out;

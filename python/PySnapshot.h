@@ -21,7 +21,7 @@ struct PatternInfo {
     // "sweep_angle" (angles in degrees), ...
     std::vector<std::pair<std::string, PropValue>> params;
     std::wstring layer;
-    int colour = 0;        // DXF colour index, 0 when none
+    int colour = 0;          // DXF colour index, 0 when none
     bool arraySeed = false;  // the seed (control pattern) of an array
 };
 
@@ -31,10 +31,10 @@ struct LoopInfo {
     std::string kind;   // "polygon", "standard", "array"
     std::string shape;  // "polygon", or the standard shape / the array's type name
     bool closed = false;
-    std::string direction;  // "cw" or "ccw"
-    int depth = -1;         // depth in the nesting tree (0 outermost); -1 without a tree
-    std::string role;       // "outer", "hole", "island", "open"; "" without a tree
-    bool boundary = false;  // the part's boundary loop
+    std::string direction;             // "cw" or "ccw"
+    int depth = -1;                    // depth in the nesting tree (0 outermost); -1 without a tree
+    std::string role;                  // "outer", "hole", "island", "open"; "" without a tree
+    bool boundary = false;             // the part's boundary loop
     std::vector<std::int64_t> pieces;  // pattern identifiers in node order
     std::vector<double> box;           // xmin, ymin, xmax, ymax; empty for an empty loop
 };

@@ -88,7 +88,8 @@ Part LoadPart(const std::string& path) {
     return part;
 }
 
-DxfReader::Result ReadDrawing(const std::string& input, double chordTol, const std::optional<std::string>& unit) {
+DxfReader::Result ReadDrawing(const std::string& input, double chordTol,
+                              const std::optional<std::string>& unit) {
     RequireInput(input);
     DxfReader::Options readOptions;
     readOptions.chordTol = chordTol;
@@ -208,16 +209,20 @@ void DrawPart(const Part& part, const RenderCommand& render) {
     // The drawers take their colours from the display options; pick the set made for this background.
     NVOptionInfo::GetInstance()->SetDisplayParam(DisplayParam::ForBackground(options.background));
     Rect2D world = part.patterns->empty() ? Rect2D(0, 1, 0, 1) : part.patterns->GetRectBox();
-    if (render.kerf) world.Inflate(*render.kerf);  // room for the grown paths
+    if (render.kerf)
+        world.Inflate(*render.kerf);  // room for the grown paths
 
     OutputFile::Write(render.output, render.force, [&](const std::string& temporary) {
         try {
-            auto view = boost::make_shared<CairoViewPort>(temporary, render.width, render.height, world, options);
+            auto view =
+                boost::make_shared<CairoViewPort>(temporary, render.width, render.height, world, options);
             LoopDrawer loops(view);
             loops.DrawPatLoopList(part.loops, Matrix2D());
             loops.FlagOpenLoops(part.loops);
-            if (render.kerf) DrawKerfPaths(view, render.input, *render.kerf);
-            if (render.snapPoints) SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
+            if (render.kerf)
+                DrawKerfPaths(view, render.input, *render.kerf);
+            if (render.snapPoints)
+                SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
             view->Finish();
         } catch (const ViewPortError& e) {
             throw CliError(kExitCantCreate, render.output + ": " + e.what());

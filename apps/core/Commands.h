@@ -52,7 +52,8 @@ struct ExportCommand {
 
 // Reads a DXF drawing for an import (chordTol and unit as ImportCommand's). Throws CliError (66 missing,
 // 65 not a readable drawing, 64 unknown unit).
-DxfReader::Result ReadDrawing(const std::string& input, double chordTol, const std::optional<std::string>& unit);
+DxfReader::Result ReadDrawing(const std::string& input, double chordTol,
+                              const std::optional<std::string>& unit);
 
 // Checks render's size and picture format; throws CliError 64.
 void CheckPicture(const RenderCommand& render);

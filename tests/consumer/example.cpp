@@ -8,7 +8,10 @@
 int main(int argc, char** argv) {
     using namespace Norvane;
     const DxfReader::Result read = DxfReader::Read(argc > 1 ? argv[1] : "part.dxf");
-    if (!read.Ok()) return std::cerr << read.message << "\n", 1;
+    if (!read.Ok()) {
+        std::cerr << read.message << "\n";
+        return 1;
+    }
     ImportReport report;
     const Part part = ImportPipeline::Run(read.patterns, ImportOptions(), report);
     std::cout << "geomFeature " << kGeomFeatureVersion << ": " << part.patterns->size() << " patterns, "
