@@ -36,6 +36,8 @@ install(FILES ${PROJECT_BINARY_DIR}/geomFeatureConfig.cmake ${PROJECT_BINARY_DIR
   DESTINATION ${GF_CMAKE_INSTALL_DIR})
 
 # pkg-config files that work wherever the prefix is moved (the prefix is found from the file's own folder).
+# Only shared libraries are installed and no public header includes SQLite, cairo or dxflib, so the files
+# name none of them: a consumer needs their runtime libraries, not their development files.
 file(RELATIVE_PATH GF_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
 string(REGEX REPLACE "/$" "" GF_PC_TO_PREFIX "${GF_PC_TO_PREFIX}")
 foreach(pc geomFeature geomFeature-io)
