@@ -17,10 +17,10 @@ set_target_properties(geomfeature PROPERTIES INSTALL_RPATH "$ORIGIN/${gf_bin_to_
 install(TARGETS ${GF_LIBRARY_TARGETS} EXPORT geomFeatureTargets LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(TARGETS geomfeature RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# Public headers keep their repository paths under include/geomFeature/; the io adapter's go to
-# include/geomFeature/io/. Implementation helpers (detail/ folders) are not installed.
-install(DIRECTORY geomFeature/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/geomFeature
-  FILES_MATCHING PATTERN "*.h" PATTERN "detail" EXCLUDE)
+# Headers keep their repository paths under include/geomFeature/; the io adapter's go to
+# include/geomFeature/io/. The module's detail/ headers go too, since public ones include some of them
+# (the editor's selection window); the adapter's detail/ headers, which speak of dxflib, do not.
+install(DIRECTORY geomFeature/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/geomFeature FILES_MATCHING PATTERN "*.h")
 install(DIRECTORY io/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/geomFeature/io
   FILES_MATCHING PATTERN "*.h" PATTERN "detail" EXCLUDE)
 install(FILES ${GF_GENERATED_INCLUDE_DIR}/geomFeature/Version.h
