@@ -19,6 +19,7 @@
 #include "geomFeature/processor/PatGrouper.h"
 #include "geomFeature/processor/PatProcessor.h"
 #include "geomFeature/processor/ProcessorTolerance.h"
+#include "geomFeature/processor/TolerantGrouper.h"
 
 namespace Norvane {
 
@@ -43,6 +44,7 @@ struct Context {
     std::wstring text;  // the stage's progress text and its share of the whole, in percent
     double from = 0.0;
     double to = 0.0;
+    bool jointsClosed = false;  // tolerant imports: the polygon loops' joints were made exact
 
     // Narrows the progress to a part of the stage's share (fractions of it), so that a stage of several
     // steps reports each from where the last one ended.
@@ -58,6 +60,9 @@ void Merge(Context& c) {
 }
 
 void RemoveTiny(Context& c) {
+    if (c.options.tolerant) {
+        return;  // only after chaining, where a closed contour can be told from junk
+    }
     const std::size_t before = c.part.patterns->size();
     PatProcessor::RemoveTinyPatterns(c.part.patterns, c.options.tinySize);
     c.report.tinyRemoved = before - c.part.patterns->size();
@@ -72,6 +77,10 @@ void BuildLoops(Context& c) {
     c.part.loops = c.part.patterns->empty()
                        ? boost::make_shared<PatLoopList>()
                        : LoopBuilder::BuildPatLoops(c.part.patterns, c.options.joinTol, &c.meter);
+    if (c.options.tolerant) {
+        c.report.tinyRemoved += ImportPipeline::DropTinyChainEnds(
+            c.part.patterns, c.part.loops, c.options.joinTol, c.options.removeTiny ? c.options.tinySize : 0.0);
+    }
     // The caches of new loops: every later stage reads them.
     c.Share(0.85, 1.0);
     const std::size_t count = c.part.loops->size();
@@ -80,8 +89,13 @@ void BuildLoops(Context& c) {
     }
 }
 
+// The tolerance that decides open or closed after chaining.
+double CloseTolerance(const Context& c) {
+    return c.options.tolerant ? c.options.joinTol : kOpenLoopTol;
+}
+
 void Orient(Context& c) {
-    ImportPipeline::OrientClosedLoops(c.part.loops, &c.meter);
+    ImportPipeline::OrientClosedLoops(c.part.loops, &c.meter, CloseTolerance(c));
 }
 
 std::size_t CountStandardLoops(const PatLoopList& loops) {
@@ -94,14 +108,30 @@ std::size_t CountStandardLoops(const PatLoopList& loops) {
 
 void Recognise(Context& c) {
     const std::size_t standardBefore = CountStandardLoops(*c.part.loops);
-    PatGrouper::GroupPat(c.part.patterns, c.part.loops, &c.meter);
+    if (c.options.tolerant) {
+        // The module's exact ellipse rule accepts chains whose vertices stray by up to the chord error, a
+        // dented contour among them; in a tolerant import only the fit decides.
+        TolerantGrouper::GroupPat(c.part.patterns, c.part.loops, c.options.joinTol, &c.meter);
+    } else {
+        PatGrouper::GroupPat(c.part.patterns, c.part.loops, &c.meter);
+    }
     c.report.shapesRecognised = CountStandardLoops(*c.part.loops) - standardBefore;
 }
 
 // Every stage keeps the caches of what it changes current (a changed pattern is refreshed, and so is a
 // loop whose nodes changed), so only loops that never had their cache filled need it: the new loops of
 // recognised shapes. Refreshing the others would give them the very same cache.
+// Tolerant imports close the joints of the loops that stay polygons once, after recognition (which reads
+// the pieces as drawn) and before anything that judges them closed or open.
+void CloseJointsOnce(Context& c) {
+    if (c.options.tolerant && !c.jointsClosed) {
+        ImportPipeline::CloseJoints(c.part.loops, c.options.joinTol);
+        c.jointsClosed = true;
+    }
+}
+
 void Nest(Context& c) {
+    CloseJointsOnce(c);
     c.Share(0.0, 0.1);
     const std::size_t count = c.part.loops->size();
     for (std::size_t i = 0; i < count && c.meter.Step(i, count); ++i) {
@@ -112,7 +142,7 @@ void Nest(Context& c) {
         }
     }
     c.Share(0.1, 1.0);
-    c.part.tree = LoopProcessor::CalcLoopTopStruct(c.part.loops, &c.meter);
+    c.part.tree = LoopProcessor::CalcLoopTopStruct(c.part.loops, CloseTolerance(c), &c.meter);
     if (!c.part.loops->empty() && !c.meter.IsCancelled()) {
         c.part.loops->UpdateBoundaryLoop();
     }
@@ -196,6 +226,9 @@ Part ImportPipeline::Run(const PatternListPtr& patterns, const ImportOptions& op
             break;
         }
     }
+    if (!meter.IsCancelled()) {
+        CloseJointsOnce(context);  // when nesting did not run
+    }
     report.cancelled = meter.IsCancelled();
     meter.Finish(ResourceString::Load(report.cancelled ? kResImportCancelled : kResImportFinished));
     return part;
@@ -215,7 +248,7 @@ void ImportPipeline::ReversePiece(const IPatternPtr& pattern) {
     pattern->UpdateCache();
 }
 
-void ImportPipeline::OrientClosedLoops(const PatLoopListPtr& loops, ProgressMeter* progress) {
+void ImportPipeline::OrientClosedLoops(const PatLoopListPtr& loops, ProgressMeter* progress, double closeTol) {
     const std::size_t count = loops->size();
     for (std::size_t i = 0; i < count; ++i) {
         if (progress && !progress->Step(i, count)) {
@@ -223,7 +256,7 @@ void ImportPipeline::OrientClosedLoops(const PatLoopListPtr& loops, ProgressMete
         }
         const IPatLoopPtr& loop = (*loops)[i];
         auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(loop);
-        if (!poly || poly->IsOpenPath(kOpenLoopTol))
+        if (!poly || poly->IsOpenPath(closeTol))
             continue;
         const PatLoopNodeListPtr nodes = poly->GetLoopNodes();
         if (nodes->empty())
