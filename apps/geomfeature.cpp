@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
     importCmd->add_option("input", import.input, "DXF file (ASCII; R12 and later)")->required();
     importCmd->add_option("-o,--output", import.output, "Part database to write")->required();
     importCmd->add_option("--join-tol", import.clean.joinTol,
-                          "Pieces whose ends are closer than this (mm) are joined into one contour")
-        ->capture_default_str()
+                          "Closing tolerance (mm): pieces whose ends are closer are joined, contours closed, "
+                          "shapes recognised within it; default 1e-4 of the drawing unit (at least 1e-4 mm)")
         ->check(CLI::PositiveNumber);
     importCmd->add_option("--merge-tol", import.clean.mergeTol,
                           "Touching collinear lines / co-circular arcs within this (mm) become one piece")
@@ -73,6 +73,9 @@ int main(int argc, char** argv) {
     importCmd->add_flag("--origin", import.clean.moveToOrigin, "Move the part so that its box starts at (0, 0)");
     importCmd->add_flag("--no-recognise", [&import](std::int64_t) { import.clean.recognise = false; },
                         "Keep closed contours as lines and arcs");
+    importCmd->add_flag("--exact", import.exact,
+                        "Only the exact recognition rules, a fixed closing tolerance of 1e-4 mm unless "
+                        "--join-tol is given, and tiny pieces dropped anywhere (how imports worked before)");
     importCmd->add_flag("-f,--force", import.force, "Replace the output file if it exists");
     importCmd->add_flag("--json", import.json, "Print the summary as JSON");
     importCmd->add_flag("--tree", import.tree, "Also print the nesting tree");
@@ -128,7 +131,11 @@ int main(int argc, char** argv) {
     }
 
     try {
-        if (*importCmd) import.Run();
+        if (*importCmd) {
+            import.joinTolGiven = importCmd->get_option("--join-tol")->count() > 0;
+            import.mergeTolGiven = importCmd->get_option("--merge-tol")->count() > 0;
+            import.Run();
+        }
         if (*infoCmd) info.Run();
         if (*renderCmd) render.Run();
         if (*exportCmd) exportCmdData.Run();

@@ -1,5 +1,7 @@
 #include "apps/core/Commands.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -22,6 +24,7 @@
 #include "geomFeature/host/viewkit/CairoViewPort.h"
 #include "geomFeature/host/viewkit/ViewPortError.h"
 #include "geomFeature/persist/PartFile.h"
+#include "geomFeature/processor/ImportTolerance.h"
 #include "geomFeature/processor/ProcessorTolerance.h"
 #include "io/DxfReader.h"
 #include "io/DxfWriter.h"
@@ -68,6 +71,28 @@ std::unordered_map<DataID, std::wstring> LayersByPattern(const Part& part) {
     } walker{layers};
     if (part.tree) walker.Walk(part.tree, 0);
     return layers;
+}
+
+// The clean-up settings of an import: the tolerant rules unless --exact, and a closing tolerance that
+// follows the drawing's unit and size unless given. source says where the tolerance came from.
+ImportOptions CleanupOptions(const ImportCommand& command, const DxfReader::Result& read, std::string& source) {
+    ImportOptions options = command.clean;
+    options.tolerant = !command.exact;
+    source = command.joinTolGiven ? "given by --join-tol" : "the default";
+    if (options.tolerant && !command.joinTolGiven) {
+        double maxCoordinate = 0.0;
+        if (read.patterns && !read.patterns->empty()) {
+            const Rect2D box = read.patterns->GetRectBox();
+            maxCoordinate = std::max({std::fabs(box.left), std::fabs(box.right), std::fabs(box.bottom),
+                                      std::fabs(box.top)});
+        }
+        options.joinTol = DefaultJoinTolerance(read.scaleToMm, maxCoordinate);
+        source = "default for a drawing in " + DxfReader::UnitName(read.unit);
+    }
+    if (options.tolerant && !command.mergeTolGiven) {
+        options.mergeTol = options.joinTol;
+    }
+    return options;
 }
 
 }  // namespace
@@ -117,7 +142,9 @@ void ImportCommand::Run() const {
         };
     };
     const auto cleaning = boost::make_shared<ProgressData>();
-    Part part = ImportPipeline::Run(read.patterns, clean, report, cleaning, shower(cleaning, 0.1, 0.75));
+    std::string tolSource;
+    const ImportOptions cleanup = CleanupOptions(*this, read, tolSource);
+    Part part = ImportPipeline::Run(read.patterns, cleanup, report, cleaning, shower(cleaning, 0.1, 0.75));
     const auto savingData = boost::make_shared<ProgressData>();
     ProgressMeter saving(savingData, shower(savingData, 0.85, 0.15));
     saving.BeginStage(ResourceString::Load(kResSavingPart), 0.0, 100.0);
@@ -129,7 +156,7 @@ void ImportCommand::Run() const {
 
     int skipped = 0;
     for (const auto& [type, count] : read.skipCount) skipped += count;
-    const PartSummary summary = PartSummary::Of(part);
+    const PartSummary summary = PartSummary::Of(part, cleanup.tolerant ? cleanup.joinTol : kOpenLoopTol);
     const char* unitSource = read.unitSource == DxfReader::UnitSource::File       ? "from the file"
                              : read.unitSource == DxfReader::UnitSource::Override ? "as given by --unit"
                                                                                   : "assumed";
@@ -143,15 +170,20 @@ void ImportCommand::Run() const {
         j["cleanup"] = {{"pieces_in", report.piecesIn},
                         {"merged", report.duplicatesMerged},
                         {"tiny_removed", report.tinyRemoved},
-                        {"shapes_recognised", report.shapesRecognised}};
+                        {"shapes_recognised", report.shapesRecognised},
+                        {"rules", cleanup.tolerant ? "tolerant" : "exact"},
+                        {"join_tol", cleanup.joinTol},
+                        {"join_tol_source", tolSource}};
         j["warnings"] = read.warnings;
         std::cout << j.dump(2) << "\n";
     } else {
         std::cout << "imported " << input << " -> " << output << "\n";
         std::cout << "unit: " << DxfReader::UnitName(read.unit) << " (" << unitSource << ")\n";
+        std::cout << "closing tolerance: " << cleanup.joinTol << " mm (" << tolSource << "), "
+                  << (cleanup.tolerant ? "tolerant" : "exact") << " recognition\n";
         std::cout << "clean-up: " << Plural(report.piecesIn, "piece") << " read, "
                   << report.duplicatesMerged << " merged, " << report.tinyRemoved << " tiny removed, "
-                  << Plural(report.shapesRecognised, "standard shape") << " recognised\n";
+                  << Plural(report.shapesRecognised, "contour") << " of loose pieces recognised as standard shapes\n";
         std::cout << summary.ToText(tree);
     }
     if (skipped > 0) {

@@ -30,11 +30,11 @@ double Canonical(double angle, double period) {
     return low + a;
 }
 
-bool EqualSides(double a, double b) {
-    return std::fabs(a - b) <= kCanonicalEqualSideRel * std::fmax(a, b);  // inclusive
+bool EqualSides(double a, double b, double tolerance) {
+    return std::fabs(a - b) <= std::fmax(tolerance, kCanonicalEqualSideRel * std::fmax(a, b));  // inclusive
 }
 
-void Rectangle(RectHolePattern& rect) {
+void Rectangle(RectHolePattern& rect, double tolerance) {
     const Vector2D v = rect.GetBaseVector();
     const Vector2D w = rect.GetWidthVector();
     const Point2D centre = rect.GetBasePoint() + v * 0.5 + w * 0.5;
@@ -45,7 +45,7 @@ void Rectangle(RectHolePattern& rect) {
         along = w;
         std::swap(length, width);
     }
-    const double period = EqualSides(length, width) ? MathEx::PI / 2.0 : MathEx::PI;
+    const double period = EqualSides(length, width, tolerance) ? MathEx::PI / 2.0 : MathEx::PI;
     const double angle = Canonical(along.Angle(), period);
     const Vector2D e(std::cos(angle), std::sin(angle));
     rect.SetBasePoint(centre - e * (length * 0.5) - e.Orthogonal() * (width * 0.5));
@@ -55,7 +55,7 @@ void Rectangle(RectHolePattern& rect) {
 
 }  // namespace
 
-void CanonicaliseFittedShape(const IPatternPtr& shape) {
+void CanonicaliseFittedShape(const IPatternPtr& shape, double tolerance) {
     const double pi = MathEx::PI;
     if (const auto ellipse = boost::dynamic_pointer_cast<EllipsePattern>(shape)) {
         ellipse->SetAngle(Canonical(ellipse->GetAngle(), pi));
@@ -66,9 +66,9 @@ void CanonicaliseFittedShape(const IPatternPtr& shape) {
     } else if (const auto singleD = boost::dynamic_pointer_cast<SingleDPattern>(shape)) {
         singleD->SetAngle(Canonical(singleD->GetAngle(), 2.0 * pi));
     } else if (const auto rect = boost::dynamic_pointer_cast<RectHolePattern>(shape)) {
-        Rectangle(*rect);
+        Rectangle(*rect, tolerance);
     } else if (const auto rounded = boost::dynamic_pointer_cast<RCHolePattern>(shape)) {
-        const double period = EqualSides(rounded->GetLength(), rounded->GetWidth()) ? pi / 2.0 : pi;
+        const double period = EqualSides(rounded->GetLength(), rounded->GetWidth(), tolerance) ? pi / 2.0 : pi;
         rounded->SetAngle(Canonical(rounded->GetAngle(), period));
     } else if (const auto triangle = boost::dynamic_pointer_cast<TRHolePattern>(shape)) {
         triangle->SetAngle(Canonical(triangle->GetAngle(), 2.0 * pi));

@@ -38,8 +38,8 @@ constexpr int kFitInnerSamples = 3;
 // A coarser chain is a polygon, not a curve.
 constexpr double kFitMaxCurveStep = 0.6283185307179586;  // 2 pi / 10
 
-// A fitted rectangle, rounded rectangle or triangle counts as a square (or equilateral) for the canonical
-// rotation when its sides agree within this fraction of the longer (inclusive).
+// A rectangle or rounded rectangle counts as a square for the canonical rotation when its sides agree
+// within this fraction of the longer (inclusive), or within the closing tolerance when it was fitted.
 constexpr double kCanonicalEqualSideRel = 1e-7;
 
 }  // namespace Norvane

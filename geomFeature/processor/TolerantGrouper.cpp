@@ -226,7 +226,7 @@ IPatternPtr TolerantGrouper::FitLoop(const IPatLoopPtr& loop, double tolerance) 
     if (!shape) {
         return IPatternPtr();
     }
-    CanonicaliseFittedShape(shape);
+    CanonicaliseFittedShape(shape, tolerance);
     shape->UpdateCache();
     return shape;
 }
