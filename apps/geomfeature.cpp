@@ -133,7 +133,6 @@ int main(int argc, char** argv) {
     try {
         if (*importCmd) {
             import.joinTolGiven = importCmd->get_option("--join-tol")->count() > 0;
-            import.mergeTolGiven = importCmd->get_option("--merge-tol")->count() > 0;
             import.Run();
         }
         if (*infoCmd) info.Run();

@@ -38,11 +38,10 @@ void Run(const char* title, NoisyPartOptions options, bool tolerant) {
     import.tolerant = tolerant;
     if (tolerant) {
         import.joinTol = DefaultJoinTolerance(options.unitToMm, part.maxCoordinate);
-        import.mergeTol = import.joinTol;
     }
     ImportReport report;
     const Part result = ImportPipeline::Run(part.pieces, import, report);
-    const RecognitionScore score = ScoreRecognition(part, *result.patterns);
+    const RecognitionScore score = ScoreRecognition(part, *result.patterns, import.joinTol);
     std::printf("\n%s, %s rules (join tolerance %.3g mm), %zu pieces\n", title, tolerant ? "tolerant" : "exact",
                 import.joinTol, report.piecesIn);
     std::printf("  %-13s %6s %6s %8s %12s\n", "kind", "drawn", "found", "recall", "worst error");
@@ -71,6 +70,9 @@ int main(int argc, char** argv) {
         NoisyPartOptions far = options;
         far.offset = 1e5;
         Run("millimetres at 1e5", far, tolerant);
+        NoisyPartOptions farInches = inches;
+        farInches.offset = 1e5;
+        Run("inches at 1e5", farInches, tolerant);
     }
     return 0;
 }

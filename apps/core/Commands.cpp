@@ -89,9 +89,6 @@ ImportOptions CleanupOptions(const ImportCommand& command, const DxfReader::Resu
         options.joinTol = DefaultJoinTolerance(read.scaleToMm, maxCoordinate);
         source = "default for a drawing in " + DxfReader::UnitName(read.unit);
     }
-    if (options.tolerant && !command.mergeTolGiven) {
-        options.mergeTol = options.joinTol;
-    }
     return options;
 }
 

@@ -16,7 +16,6 @@ struct ImportCommand {
     ImportOptions clean;
     bool exact = false;          // the module's exact rules and fixed tolerances only (--exact)
     bool joinTolGiven = false;   // --join-tol was given; else it follows the drawing's unit and size
-    bool mergeTolGiven = false;  // --merge-tol was given; else it is the join tolerance
     double chordTol = 0.01;
     std::optional<std::string> unit;  // overrides the drawing's unit
     bool force = false;

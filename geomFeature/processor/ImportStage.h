@@ -8,11 +8,13 @@ namespace Norvane {
 // its work reports through the ProgressMeter it is given and leaves the caches of what it changes current.
 enum class tagImportStage : int {
     Merge,         // duplicates and touching collinear / co-circular pieces become one
-    RemoveTiny,    // pieces that fit in a tiny square are dropped
+    RemoveTiny,    // pieces that fit in a tiny square are dropped (tolerant imports: only at open chain ends,
+                   // which BuildLoops does once the chains are known)
     MoveToOrigin,  // the part is moved so that its box starts at (0, 0)
     BuildLoops,    // loose pieces are chained into loops
     Orient,        // closed loops run clockwise, their pieces along them
-    Recognise,     // closed loops that are standard shapes become those shapes
+    Recognise,     // closed loops that are standard shapes become those shapes (tolerant imports: fitted
+                   // within the join tolerance; the remaining polygon loops then get exact joints)
     Nesting,       // the nesting tree and the boundary loop
 };
 

@@ -29,7 +29,6 @@ ImportOptions TolerantOptions(double joinTol) {
     ImportOptions options;
     options.tolerant = true;
     options.joinTol = joinTol;
-    options.mergeTol = joinTol;
     return options;
 }
 
@@ -69,9 +68,9 @@ TEST_P(NoisyPartTest, EveryKindRecognisedNothingElse) {
     options.unitToMm = GetParam().unitToMm;
     options.offset = GetParam().offset;
     const NoisyPart part = MakeNoisyPart(options);
-    const Part result =
-        Import(part.pieces, TolerantOptions(DefaultJoinTolerance(options.unitToMm, part.maxCoordinate)));
-    const testutil::RecognitionScore score = testutil::ScoreRecognition(part, *result.patterns);
+    const double tolerance = DefaultJoinTolerance(options.unitToMm, part.maxCoordinate);
+    const Part result = Import(part.pieces, TolerantOptions(tolerance));
+    const testutil::RecognitionScore score = testutil::ScoreRecognition(part, *result.patterns, tolerance);
     const double bound = options.gapMax * options.unitToMm / 0.5;
     for (const tagPatternType kind : testutil::StandardKinds()) {
         EXPECT_EQ(score.Recall(kind), 1.0) << "kind " << kind;

@@ -309,7 +309,9 @@ public:
                 break;
             }
             case 2: {
-                const Point2D apex = c + f * (s * 0.8) + e * off;
+                // Height s/2: the sloping sides are far shorter than the base, so only they could be the
+                // equal pair, and they differ by about 0.7 off.
+                const Point2D apex = c + f * (s * 0.5) + e * off;
                 Draw(Polygon({c - e * (s / 2), c + e * (s / 2), apex}));
                 break;
             }
@@ -431,7 +433,8 @@ struct RecognitionScore {
     double Precision() const { return recognised ? 1.0 - static_cast<double>(wrong) / recognised : 1.0; }
 };
 
-inline RecognitionScore ScoreRecognition(const NoisyPart& part, const PatternList& result) {
+// tolerance: the closing tolerance of the import, by which it told squares from rectangles.
+inline RecognitionScore ScoreRecognition(const NoisyPart& part, const PatternList& result, double tolerance) {
     RecognitionScore score;
     for (const IPatternPtr& shape : part.shapes) ++score.kinds[shape->GetPatternType()].drawn;
     std::vector<int> taken(part.shapes.size(), 0);
@@ -449,9 +452,11 @@ inline RecognitionScore ScoreRecognition(const NoisyPart& part, const PatternLis
         ++kind.found;
         // The exact rules give the drawn parameters, not the canonical ones: compare in canonical form.
         const IPatternPtr canonical = boost::dynamic_pointer_cast<IPattern>(pattern->Clone());
-        CanonicaliseFittedShape(canonical);
-        kind.worstError =
-            std::max(kind.worstError, ShapeParameterError(part.shapes[static_cast<std::size_t>(k)], canonical));
+        CanonicaliseFittedShape(canonical, tolerance);
+        const IPatternPtr truth =
+            boost::dynamic_pointer_cast<IPattern>(part.shapes[static_cast<std::size_t>(k)]->Clone());
+        CanonicaliseFittedShape(truth, tolerance);
+        kind.worstError = std::max(kind.worstError, ShapeParameterError(truth, canonical));
     }
     return score;
 }
