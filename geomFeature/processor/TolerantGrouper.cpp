@@ -23,40 +23,31 @@
 #include "geomFeature/processor/PatDecomposer.h"
 #include "geomFeature/processor/ProcessorTolerance.h"
 #include "geomFeature/processor/detail/FitPiece.h"
+#include "geomFeature/processor/detail/OffsetCurve.h"
 
 namespace Norvane {
 
 namespace detail {
 
-Point2D FitPiece::At(double t) const {
-    if (!arc) {
-        return p0 + (p1 - p0) * t;
-    }
-    const double angle = start + t * sweep;
-    return centre + Vector2D(std::cos(angle), std::sin(angle)) * radius;
+// The same element as the offset curves use, whose point and distance queries serve here.
+OffsetSeg FitPiece::Seg() const {
+    OffsetSeg seg;
+    seg.a = p0;
+    seg.b = p1;
+    seg.c = centre;
+    seg.r = radius;
+    seg.a0 = start;
+    seg.sweep = sweep;
+    seg.arc = arc;
+    return seg;
 }
 
-// On an arc, the nearest point is straight out from the centre when that direction lies within the sweep,
-// else the nearer end.
+Point2D FitPiece::At(double t) const {
+    return SegPointAt(Seg(), t);
+}
+
 double FitPiece::DistanceTo(const Point2D& p) const {
-    if (!arc) {
-        const Vector2D along = p1 - p0;
-        const double length2 = along.DotProduct(along);
-        double t = length2 > 0.0 ? (p - p0).DotProduct(along) / length2 : 0.0;
-        t = std::clamp(t, 0.0, 1.0);
-        return p.DistanceTo(p0 + along * t);
-    }
-    const Vector2D out = p - centre;
-    double offset = std::remainder(out.Angle() - start, MathEx::PI2);  // in [-pi, pi]
-    if (sweep > 0.0 && offset < 0.0) {
-        offset += MathEx::PI2;
-    } else if (sweep < 0.0 && offset > 0.0) {
-        offset -= MathEx::PI2;
-    }
-    if (std::fabs(offset) <= std::fabs(sweep)) {
-        return std::fabs(out.Length() - radius);
-    }
-    return std::min(p.DistanceTo(p0), p.DistanceTo(p1));
+    return SegDistance(Seg(), p);
 }
 
 bool FitPiece::From(const IPatternPtr& pattern, bool forward, FitPiece& piece) {

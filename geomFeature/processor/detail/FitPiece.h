@@ -9,6 +9,8 @@
 namespace Norvane {
 namespace detail {
 
+struct OffsetSeg;
+
 // A line or arc of a loop as tolerant recognition sees it: in the loop's direction of travel, from p0 to
 // p1. An arc runs from the angle `start` about `centre` through the signed `sweep` (positive
 // counter-clockwise).
@@ -21,6 +23,8 @@ struct FitPiece {
     double start = 0.0;
     double sweep = 0.0;
 
+    // The offset curves' element for the same piece.
+    OffsetSeg Seg() const;
     // The point at fraction t of the way (0 = p0, 1 = p1).
     Point2D At(double t) const;
     // Distance from p to the nearest point of the piece.
