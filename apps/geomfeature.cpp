@@ -10,6 +10,7 @@
 
 #include "apps/core/CliError.h"
 #include "apps/core/Commands.h"
+#include "apps/core/EditCommand.h"
 #include "apps/core/OffsetCommand.h"
 
 using namespace Norvane;
@@ -122,6 +123,9 @@ int main(int argc, char** argv) {
     offsetCmd->add_flag("-f,--force", offset.force, "Replace the output file if it exists");
     offsetCmd->add_flag("--json", offset.json, "Print the report as JSON (warnings still go to stderr too)");
 
+    EditCommand edit;
+    CLI::App* editCmd = edit.Register(app);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -139,6 +143,7 @@ int main(int argc, char** argv) {
         if (*renderCmd) render.Run();
         if (*exportCmd) exportCmdData.Run();
         if (*offsetCmd) offset.Run();
+        if (*editCmd) edit.Run();
     } catch (const CliError& e) {
         std::fprintf(stderr, "geomfeature: %s\n", e.what());
         return e.Code();

@@ -7,6 +7,7 @@
 
 #include "geomFeature/editor/EditorResource.h"
 #include "geomFeature/editor/IPatManAction.h"
+#include "geomFeature/editor/LoopSelectAction.h"
 #include "geomFeature/editor/PatternActionFactory.h"
 #include "geomFeature/editor/PatternPropBar.h"
 #include "geomFeature/editor/PatternSelectAction.h"
@@ -100,6 +101,12 @@ int GeometryEditor::SetEditAction(tagEditActionType code) {
         default:
             break;
     }
+    return 1;
+}
+
+int GeometryEditor::SetLoopSelectAction() {
+    HidePatPropBar();
+    SetActionObject(boost::make_shared<LoopSelectAction>(m_loops, m_viewPort));
     return 1;
 }
 

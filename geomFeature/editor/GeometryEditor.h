@@ -52,6 +52,9 @@ public:
     int SetDrawAction(tagDrawActionType code);
     int SetEditAction(tagEditActionType code);
     int SetViewAction(tagViewActionType code);
+    // Hides the pattern property bar and makes a new LoopSelectAction (code 51) current, for a host that asks
+    // the user to pick loops; its selection is read from the action (GetActionObject). Answers 1.
+    int SetLoopSelectAction();
 
     // The text of resource 12005.
     std::wstring GetEditorName() const override;

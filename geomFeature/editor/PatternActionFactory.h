@@ -8,6 +8,7 @@
 #include "geomFeature/GeomFeatureExport.h"
 #include "geomFeature/host/appframe/IAction.h"
 #include "geomFeature/host/viewkit/GlViewPort.h"
+#include "geomFeature/pattern/PatternType.h"
 
 namespace Norvane {
 
@@ -44,6 +45,9 @@ public:
 
     // 1 for the codes of the drawing tools' table (1-12, 18, 19, 22, 30-33).
     static int IsDrawActionCode(int code);
+    // The code of the drawing tool that grip-edits patterns of that kind (line 1, arc 5, rectangle 4, ...),
+    // 0 for none.
+    static int GetGripToolCode(tagPatternType type);
 
 private:
     PatternActionFactory();

@@ -37,7 +37,10 @@ void PatternCommandBase::EndLoops(bool forward) {
 void PatternCommandBase::AddAndLink(const PatternList& patterns) {
     for (const IPatternPtr& pattern : patterns) {
         m_patterns->push_back(pattern);
-        LoopProcessor::AddPatToLoopList(m_loops, pattern, kEditJoinTol);
+        // A seed added with its array (a copied array) joins no loop: the array's loop stands for it.
+        if (!pattern->IsControlPat()) {
+            LoopProcessor::AddPatToLoopList(m_loops, pattern, kEditJoinTol);
+        }
     }
     LoopProcessor::UpdateCache(m_loops);
 }
@@ -45,7 +48,9 @@ void PatternCommandBase::AddAndLink(const PatternList& patterns) {
 void PatternCommandBase::UnlinkAndRemove(const PatternList& patterns) {
     for (const IPatternPtr& pattern : patterns) {
         m_patterns->RemovePattern(pattern);
-        LoopProcessor::DelPatFromLoopList(m_loops, pattern, kEditJoinTol);
+        if (!pattern->IsControlPat()) {
+            LoopProcessor::DelPatFromLoopList(m_loops, pattern, kEditJoinTol);
+        }
     }
     LoopProcessor::UpdateCache(m_loops);
 }

@@ -38,10 +38,11 @@ protected:
     // forward: after Do; otherwise after UnDo.
     void EndLoops(bool forward);
     // Appends each pattern to the pattern list and joins it to the loops (LoopProcessor::AddPatToLoopList,
-    // tolerance 1e-4), then refreshes the loop caches.
+    // tolerance 1e-4), then refreshes the loop caches. Seeds of arrays (copied with their arrays) join no
+    // loop: the array's loop stands for them.
     void AddAndLink(const PatternList& patterns);
-    // Takes each pattern out of the pattern list and out of its loop (DelPatFromLoopList), then refreshes
-    // the loop caches.
+    // Takes each pattern out of the pattern list and out of its loop (DelPatFromLoopList; seeds have none),
+    // then refreshes the loop caches.
     void UnlinkAndRemove(const PatternList& patterns);
     // Re-links patterns whose geometry changed (LoopProcessor::ChangePatInLoopList, on a copy of the list:
     // the upkeep takes out of its argument the patterns of loops that moved whole).

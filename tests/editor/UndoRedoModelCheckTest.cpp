@@ -1,9 +1,10 @@
-// The undo/redo model check: seeded random edits of random parts through every kind of command,
-// interleaved with random undos and redos through the command manager. After every step the part must
-// match the facts recorded when that state of the history was first reached (the same pattern objects,
-// geometry bit for bit, relations, loops in chain order, boundary loop) and stay consistent (no pattern
-// twice, every free pattern in one loop, current caches). A failure is shrunk to the shortest sequence of
-// steps that still fails and printed as a literal that can be pasted into a test.
+// The undo/redo model check: seeded random edits of random parts through every kind of command, and
+// through the editor's tools and actions as a user drives them (drawing, grips, rotating, copying and
+// moving, the property bar), interleaved with random undos and redos through the editor. After every step the
+// part must match the facts recorded when that state of the history was first reached (the same pattern
+// objects, geometry bit for bit, relations, loops in chain order, boundary loop) and stay consistent (no
+// pattern twice, every free pattern in one loop, current caches). A failure is shrunk to the shortest
+// sequence of steps that still fails and printed as a literal that can be pasted into a test.
 //
 // GF_MODEL_CHECK_EPISODES and GF_MODEL_CHECK_STEPS change the number of episodes and their length (default
 // 200 episodes of 100 steps);
@@ -23,21 +24,28 @@
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
+#include "geomFeature/draw/DrawAssistor.h"
 #include "geomFeature/editor/AddPatternCommand.h"
 #include "geomFeature/editor/ArrayPatternCommand.h"
 #include "geomFeature/editor/CopyPatternCommand.h"
 #include "geomFeature/editor/DeletePatternCommand.h"
+#include "geomFeature/editor/EditScriptRunner.h"
 #include "geomFeature/editor/ExplodeArrayPatCommand.h"
 #include "geomFeature/editor/ExplodeStdPatCommand.h"
+#include "geomFeature/editor/GeometryEditor.h"
 #include "geomFeature/editor/GripEditCommand.h"
 #include "geomFeature/editor/OffsetLoopCommand.h"
 #include "geomFeature/editor/PartEditCommand.h"
 #include "geomFeature/editor/PatPropEditCommand.h"
 #include "geomFeature/editor/PatternForwarding.h"
+#include "geomFeature/editor/PatternPropBar.h"
+#include "geomFeature/editor/PatternSelectAction.h"
 #include "geomFeature/editor/TransformPatCommand.h"
 #include "geomFeature/host/appframe/CommandManager.h"
 #include "geomFeature/host/geomkit/Matrix2D.h"
+#include "geomFeature/host/geomkit/Point2DList.h"
 #include "geomFeature/host/mathkit/MathEx.h"
+#include "geomFeature/host/viewkit/RecordingViewPort.h"
 #include "geomFeature/loop/PolyPatLoop.h"
 #include "geomFeature/pattern/ArcPattern.h"
 #include "geomFeature/pattern/CirclePattern.h"
@@ -46,6 +54,7 @@
 #include "geomFeature/pattern/OBroundPattern.h"
 #include "geomFeature/pattern/PatGridPattern.h"
 #include "geomFeature/pattern/PatLinePattern.h"
+#include "geomFeature/pattern/PatternCache.h"
 #include "geomFeature/pattern/PatternPropID.h"
 #include "geomFeature/pattern/RCHolePattern.h"
 #include "geomFeature/pattern/RectHolePattern.h"
@@ -71,12 +80,22 @@ enum class Op {
     PartEdit,
     Offset,
     Undo,
-    Redo
+    Redo,
+    // Through the editor, as a user does it.
+    Draw,
+    GripDrag,
+    RotateAct,
+    CopyMoveAct,
+    PropBar,
 };
-constexpr int kOpCount = 13;
-const char* const kOpNames[kOpCount] = {"Add",       "Copy",       "Delete",       "Grip",      "Prop",
-                                        "ExplodeStd", "ExplodeArray", "MakeArray", "Transform", "PartEdit",
-                                        "Offset",    "Undo",       "Redo"};
+constexpr int kOpCount = 18;
+const char* const kOpNames[kOpCount] = {
+    "Add",    "Copy", "Delete", "Grip",     "Prop",      "ExplodeStd",  "ExplodeArray", "MakeArray", "Transform",
+    "PartEdit", "Offset", "Undo", "Redo", "Draw", "GripDrag", "RotateAct", "CopyMoveAct", "PropBar"};
+
+bool IsEditorOp(Op op) {
+    return op >= Op::Draw;
+}
 
 // A step names its targets by raw numbers taken modulo what the part offers when it runs, so any
 // subsequence of steps is still a valid sequence (what shrinking needs).
@@ -118,10 +137,46 @@ IPatternPtr CloneOf(const IPatternPtr& p) {
 // One random part and the edits applied to it.
 class ModelPart {
 public:
-    explicit ModelPart(unsigned seed) { Build(seed); }
+    explicit ModelPart(unsigned seed) {
+        Build(seed);
+        m_editor->SetPatternList(m_patterns);
+        m_editor->SetPatLoopList(m_loops);
+    }
 
     const PatternListPtr& Patterns() const { return m_patterns; }
     const PatLoopListPtr& Loops() const { return m_loops; }
+    const GeometryEditorPtr& Editor() const { return m_editor; }
+
+    // Plays the step through the editor (a user's clicks and keys); what it recorded, if anything, is what
+    // the command manager holds afterwards. False when the part offers nothing to apply it to.
+    bool ApplyInEditor(const Step& s) {
+        std::string script;
+        switch (s.op) {
+            case Op::Draw:
+                script = DrawScript(s);
+                break;
+            case Op::GripDrag:
+                script = GripScript(s);
+                break;
+            case Op::RotateAct:
+                script = TransformScript(s, EDIT_ROTATE);
+                break;
+            case Op::CopyMoveAct:
+                script = TransformScript(s, s.c % 2 == 0 ? EDIT_COPY : EDIT_MOVE);
+                break;
+            case Op::PropBar:
+                return EditInBar(s);
+            default:
+                break;
+        }
+        if (script.empty()) {
+            return false;
+        }
+        if (m_runner.RunText(script + "key esc\n") == 0) {
+            ADD_FAILURE() << m_runner.GetErrorText() << " in\n" << script;
+        }
+        return true;
+    }
 
     // Builds the step's command and does it; false when the part offers nothing to apply it to.
     bool Apply(const Step& s) {
@@ -335,6 +390,11 @@ private:
             }
             case Op::Undo:
             case Op::Redo:
+            case Op::Draw:
+            case Op::GripDrag:
+            case Op::RotateAct:
+            case Op::CopyMoveAct:
+            case Op::PropBar:
                 break;
         }
         return ICommandPtr();
@@ -460,8 +520,121 @@ private:
         }
     }
 
+    static std::string At(const Point2D& p) {
+        std::ostringstream os;
+        os.precision(17);
+        os << p.x << " " << p.y;
+        return os.str();
+    }
+
+    // Makes `chosen` the selection of a fresh selection action.
+    void Select(const PatternListPtr& chosen) {
+        m_editor->SetEditAction(EDIT_SELECT);
+        boost::dynamic_pointer_cast<PatternSelectAction>(m_editor->GetActionObject())->SelectPatList(chosen);
+    }
+
+    // A tool and as many grid points as it takes; the array tools' first click lands on a standard shape's
+    // outline when there is one (else it is refused). Degenerate points happen and must be refused too.
+    std::string DrawScript(const Step& s) {
+        static const int kCodes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 18, 19, 22, 30, 31, 32, 33};
+        static const int kClicks[] = {2, 3, 2, 2, 3, 3, 3, 3, 2, 3, 3, 3, 3, 3, 3, 4, 4, 3, 3};
+        const std::size_t tool = s.a % 19;
+        std::ostringstream os;
+        os << "action select\ntool " << kCodes[tool] << "\n";
+        for (int i = 0; i < kClicks[tool]; ++i) {
+            Point2D p = GridPt(s.b + static_cast<std::uint32_t>(i) * (3 + s.c % 11) +
+                               s.c * static_cast<std::uint32_t>(i * i));
+            if (i == 0 && kCodes[tool] >= 12 && kCodes[tool] != 18 && kCodes[tool] != 19 &&
+                kCodes[tool] != 22 && kCodes[tool] != 30) {
+                const auto shapes =
+                    Candidates([](const IPatternPtr& q) { return q->IsStdPat() && !q->IsControlPat(); });
+                if (!shapes.empty()) {
+                    p = shapes[s.c % shapes.size()]->GetCacheData()->GetBaseGeom()->front()->GetStartPoint();
+                }
+            }
+            os << "click " << At(p) << "\n";
+        }
+        if (kCodes[tool] == 2) {
+            os << "rclick 0 0\n";
+        }
+        return os.str();
+    }
+
+    // One grip of one pattern dragged to a grid point (or nudged by half a unit).
+    std::string GripScript(const Step& s) {
+        const auto pickable = Pickable();
+        if (pickable.empty()) {
+            return std::string();
+        }
+        const IPatternPtr p = pickable[s.a % pickable.size()];
+        Point2DList snaps;
+        p->GetSnapPoints(snaps);
+        const Point2D grip = snaps[s.b % snaps.size()];
+        const Point2D to = s.c % 3 == 0 ? grip + Vector2D(0.5, -0.5) : GridPt(s.c);
+        Select(ListOf(p));
+        return "click " + At(grip) + "\nclick " + At(to) + "\n";
+    }
+
+    static PatternListPtr ListOf(const IPatternPtr& p) {
+        auto list = boost::make_shared<PatternList>();
+        list->push_back(p);
+        return list;
+    }
+
+    // Up to three patterns rotated about a grid point by a typed angle, or copied or moved between grid
+    // points.
+    std::string TransformScript(const Step& s, tagEditActionType code) {
+        const auto pickable =
+            code == EDIT_ROTATE
+                ? Candidates([](const IPatternPtr& p) { return !p->IsControlPat() && !p->IsArrayPat(); })
+                : Pickable();
+        if (pickable.empty()) {
+            return std::string();
+        }
+        Select(Several(pickable, s.a, 1 + s.b % 3));
+        m_editor->SetEditAction(code);
+        std::ostringstream os;
+        os << "click " << At(GridPt(s.b)) << "\n";
+        if (code == EDIT_ROTATE) {
+            os << "type " << 90 * (1 + s.c % 3) << "\nkey enter\n";
+        } else {
+            os << "click " << At(GridPt(s.b) + GridMove(s.c)) << "\n";
+        }
+        return os.str();
+    }
+
+    // One value of one pattern changed in the property bar (refused values record nothing).
+    bool EditInBar(const Step& s) {
+        const auto pickable = Pickable();
+        if (pickable.empty()) {
+            return false;
+        }
+        Select(ListOf(pickable[s.a % pickable.size()]));
+        const PropGrid& grid = PatternPropBar::GetInstance()->GetGrid();
+        if (grid.GetGroups().size() < 2 || grid.GetGroups()[1].entries.empty()) {
+            return false;
+        }
+        const auto& rows = grid.GetGroups()[1].entries;
+        const PropGrid::Entry& row = rows[s.b % rows.size()];
+        const double value =
+            row.item.GetDouble() +
+            (std::holds_alternative<double>(row.item.GetValue()) ? 0.25 * (1 + s.c % 4) : 1.0);
+        std::ostringstream os;
+        os << value;
+        const std::string text = os.str();
+        PatternPropBar::GetInstance()->EditProperty(row.item.GetItemID(),
+                                                    std::wstring(text.begin(), text.end()));
+        m_editor->SetEditAction(EDIT_SELECT);
+        return true;
+    }
+
     PatternListPtr m_patterns = boost::make_shared<PatternList>();
     PatLoopListPtr m_loops;
+    // 100 pixels per unit over the grid: pick and snap distances are 0.05 units.
+    RecordingViewPortPtr m_view = boost::make_shared<RecordingViewPort>(1400, 1400, Rect2D(-2, 12, -2, 12));
+    GeometryEditorPtr m_editor =
+        boost::make_shared<GeometryEditor>(m_view, boost::make_shared<DrawAssistor>(m_view));
+    EditScriptRunner m_runner{m_editor};
 };
 
 struct Failure {
@@ -475,27 +648,38 @@ struct RunStats {
 };
 
 // Runs the steps on a fresh part; the first step after which the part is wrong, if any.
+//
+// states[k] holds the facts of the part with k commands done, recorded when that state was first reached.
+// A step of the editor may record several commands at once (a rectangle of four lines); the states between
+// are recorded when an undo first reaches them. A step that records nothing must leave the part as it was.
 std::optional<Failure> RunSteps(unsigned partSeed, const std::vector<Step>& steps,
                                 RunStats* stats = nullptr) {
     CommandManager& manager = *CommandManager::GetInstance();
     manager.Clear();
     PatternForwarding::Clear();
     ModelPart part(partSeed);
-    std::vector<testutil::PartFacts> states{testutil::CaptureFacts(*part.Patterns(), *part.Loops())};
-    std::string broken = testutil::CheckInvariants(*part.Patterns(), *part.Loops(), states[0]);
+    std::vector<std::optional<testutil::PartFacts>> states{
+        testutil::CaptureFacts(*part.Patterns(), *part.Loops())};
+    std::string broken = testutil::CheckInvariants(*part.Patterns(), *part.Loops(), *states[0]);
     if (!broken.empty()) {
         return Failure{0, "the random part is inconsistent: " + broken};
     }
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const Step& s = steps[i];
+        const std::size_t before = manager.GetUndoCount();
         bool applied = false;
-        bool recorded = false;
         if (s.op == Op::Undo) {
-            applied = manager.Undo() != 0;
+            applied = part.Editor()->Undo() != 0;
         } else if (s.op == Op::Redo) {
-            applied = manager.Redo() != 0;
-        } else if (part.Apply(s)) {
-            applied = recorded = true;
+            applied = part.Editor()->Redo() != 0;
+        } else if (IsEditorOp(s.op)) {
+            applied = part.ApplyInEditor(s);
+        } else {
+            applied = part.Apply(s);
+        }
+        const bool recorded = s.op != Op::Undo && s.op != Op::Redo && manager.GetUndoCount() > before;
+        if (recorded) {
+            states.resize(before + 1);
             states.resize(manager.GetUndoCount());
             states.push_back(testutil::CaptureFacts(*part.Patterns(), *part.Loops()));
         }
@@ -509,18 +693,21 @@ std::optional<Failure> RunSteps(unsigned partSeed, const std::vector<Step>& step
         }
         if (stats != nullptr) {
             ++stats->steps;
-            stats->applied[static_cast<int>(s.op)] += applied ? 1 : 0;
+            stats->applied[static_cast<int>(s.op)] +=
+                recorded || ((s.op == Op::Undo || s.op == Op::Redo) && applied) ? 1 : 0;
         }
         if (!applied) {
             continue;  // nothing changed: what held after the last step still holds
         }
         // A state just reached is its own record; one reached again is compared with the record.
-        const testutil::PartFacts now =
-            recorded ? testutil::PartFacts() : testutil::CaptureFacts(*part.Patterns(), *part.Loops());
-        const testutil::PartFacts& current = recorded ? states.back() : now;
+        std::optional<testutil::PartFacts>& record = states[manager.GetUndoCount()];
+        const testutil::PartFacts now = testutil::CaptureFacts(*part.Patterns(), *part.Loops());
         const std::string differs =
-            recorded ? std::string() : testutil::CompareFacts(states[manager.GetUndoCount()], now);
-        broken = testutil::CheckInvariants(*part.Patterns(), *part.Loops(), current);
+            (recorded || !record) ? std::string() : testutil::CompareFacts(*record, now);
+        if (!record) {
+            record = now;
+        }
+        broken = testutil::CheckInvariants(*part.Patterns(), *part.Loops(), now);
         if (!differs.empty() || !broken.empty()) {
             manager.Clear();
             return Failure{i, differs + broken};
@@ -551,7 +738,7 @@ std::vector<Step> Shrink(unsigned partSeed, std::vector<Step> steps) {
 std::vector<Step> RandomSteps(unsigned seed, std::size_t count) {
     std::mt19937 rng(seed * 7919u + 17u);
     // Weights: edits of every kind, then undo and redo often enough to walk far back and forth.
-    const int weights[kOpCount] = {12, 5, 7, 7, 6, 4, 4, 4, 6, 5, 5, 22, 18};
+    const int weights[kOpCount] = {10, 4, 6, 5, 5, 3, 3, 4, 5, 4, 5, 22, 18, 9, 6, 3, 4, 4};
     std::discrete_distribution<int> op(std::begin(weights), std::end(weights));
     std::vector<Step> steps;
     for (std::size_t i = 0; i < count; ++i) {
