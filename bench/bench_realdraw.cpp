@@ -19,16 +19,26 @@ namespace {
 
 const char* KindName(tagPatternType kind) {
     switch (kind) {
-        case PAT_CIRCLE: return "circle";
-        case PAT_ELLIPSE: return "ellipse";
-        case PAT_SINGLE_D: return "single-d";
-        case PAT_DOUBLE_D: return "double-d";
-        case PAT_OBROUND: return "obround";
-        case PAT_RAD_SLOT: return "radius-slot";
-        case PAT_RECT_HOLE: return "rectangle";
-        case PAT_RC_HOLE: return "rounded-rect";
-        case PAT_TR_HOLE: return "triangle";
-        default: return "?";
+        case PAT_CIRCLE:
+            return "circle";
+        case PAT_ELLIPSE:
+            return "ellipse";
+        case PAT_SINGLE_D:
+            return "single-d";
+        case PAT_DOUBLE_D:
+            return "double-d";
+        case PAT_OBROUND:
+            return "obround";
+        case PAT_RAD_SLOT:
+            return "radius-slot";
+        case PAT_RECT_HOLE:
+            return "rectangle";
+        case PAT_RC_HOLE:
+            return "rounded-rect";
+        case PAT_TR_HOLE:
+            return "triangle";
+        default:
+            return "?";
     }
 }
 
@@ -42,8 +52,8 @@ void Run(const char* title, NoisyPartOptions options, bool tolerant) {
     ImportReport report;
     const Part result = ImportPipeline::Run(part.pieces, import, report);
     const RecognitionScore score = ScoreRecognition(part, *result.patterns, import.joinTol);
-    std::printf("\n%s, %s rules (join tolerance %.3g mm), %zu pieces\n", title, tolerant ? "tolerant" : "exact",
-                import.joinTol, report.piecesIn);
+    std::printf("\n%s, %s rules (join tolerance %.3g mm), %zu pieces\n", title,
+                tolerant ? "tolerant" : "exact", import.joinTol, report.piecesIn);
     std::printf("  %-13s %6s %6s %8s %12s\n", "kind", "drawn", "found", "recall", "worst error");
     for (const tagPatternType kind : StandardKinds()) {
         const RecognitionScore::Kind& k = score.kinds.at(kind);

@@ -25,8 +25,10 @@ constexpr double kCanonicalRangeStart = 0.1;
 double Canonical(double angle, double period) {
     const double low = -kCanonicalRangeStart * period;
     double a = std::fmod(angle - low, period);
-    if (a < 0.0) a += period;
-    if (a >= period) a -= period;  // fmod's rounding
+    if (a < 0.0)
+        a += period;
+    if (a >= period)
+        a -= period;  // fmod's rounding
     return low + a;
 }
 
@@ -68,7 +70,8 @@ void CanonicaliseFittedShape(const IPatternPtr& shape, double tolerance) {
     } else if (const auto rect = boost::dynamic_pointer_cast<RectHolePattern>(shape)) {
         Rectangle(*rect, tolerance);
     } else if (const auto rounded = boost::dynamic_pointer_cast<RCHolePattern>(shape)) {
-        const double period = EqualSides(rounded->GetLength(), rounded->GetWidth(), tolerance) ? pi / 2.0 : pi;
+        const double period =
+            EqualSides(rounded->GetLength(), rounded->GetWidth(), tolerance) ? pi / 2.0 : pi;
         rounded->SetAngle(Canonical(rounded->GetAngle(), period));
     } else if (const auto triangle = boost::dynamic_pointer_cast<TRHolePattern>(shape)) {
         triangle->SetAngle(Canonical(triangle->GetAngle(), 2.0 * pi));

@@ -151,7 +151,8 @@ IPatternPtr FitSingleD(const FitPiece& flat, const FitPiece& arc) {
     if (t == 0.0) {  // exact: a flat through the centre gives no direction of its own
         towardFlat = (arc.centre - arcMiddle).GetUnit();
     }
-    return boost::make_shared<SingleDPattern>(arc.centre, arc.radius, t, towardFlat.Angle() + MathEx::PI / 2.0);
+    return boost::make_shared<SingleDPattern>(arc.centre, arc.radius, t,
+                                              towardFlat.Angle() + MathEx::PI / 2.0);
 }
 
 // Arc, line, arc, line: a double-D when the arcs share a centre within tolerance, else an obround.
@@ -336,7 +337,8 @@ bool Solve5(std::array<std::array<double, 6>, 5>& m, std::array<double, 5>& x) {
     for (int col = 0; col < 5; ++col) {
         int pivot = col;
         for (int row = col + 1; row < 5; ++row) {
-            if (std::fabs(m[row][col]) > std::fabs(m[pivot][col])) pivot = row;
+            if (std::fabs(m[row][col]) > std::fabs(m[pivot][col]))
+                pivot = row;
         }
         if (m[pivot][col] == 0.0) {  // exact: a singular system
             return false;

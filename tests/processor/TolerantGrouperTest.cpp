@@ -3,17 +3,17 @@
 #include <string>
 #include <vector>
 
-#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
+#include <boost/make_shared.hpp>
 
 #include "geomFeature/host/geomkit/Line2DList.h"
 #include "geomFeature/loop/PatLoopList.h"
-#include "geomFeature/processor/LoopTopItem.h"
-#include "geomFeature/processor/LoopTopItemList.h"
 #include "geomFeature/processor/ImportPipeline.h"
 #include "geomFeature/processor/ImportTolerance.h"
 #include "geomFeature/processor/LoopBuilder.h"
 #include "geomFeature/processor/LoopProcessor.h"
+#include "geomFeature/processor/LoopTopItem.h"
+#include "geomFeature/processor/LoopTopItemList.h"
 #include "geomFeature/processor/PatGrouper.h"
 #include "geomFeature/processor/TolerantGrouper.h"
 #include "tests/support/NoisyPartGenerator.h"
@@ -81,8 +81,9 @@ TEST_P(NoisyPartTest, EveryKindRecognisedNothingElse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Drawings, NoisyPartTest,
-                         ::testing::Values(NoisyRow{"millimetres", 1.0, 0.0, 11}, NoisyRow{"inches", 25.4, 0.0, 12},
-                                           NoisyRow{"far", 1.0, 1e5, 13}, NoisyRow{"inchesFar", 25.4, 1e5, 14}),
+                         ::testing::Values(NoisyRow{"millimetres", 1.0, 0.0, 11},
+                                           NoisyRow{"inches", 25.4, 0.0, 12}, NoisyRow{"far", 1.0, 1e5, 13},
+                                           NoisyRow{"inchesFar", 25.4, 1e5, 14}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // What the tolerant step makes, the exact rules accept: every recognised shape, drawn again from its own
@@ -95,7 +96,8 @@ TEST(TolerantGrouperTest, ExactRulesAcceptEveryFittedShape) {
     const NoisyPart part = MakeNoisyPart(options);
     const Part fitted = Import(part.pieces, TolerantOptions(1e-4));
     for (const IPatternPtr& shape : *fitted.patterns) {
-        if (!shape->IsStdPat()) continue;
+        if (!shape->IsStdPat())
+            continue;
         std::vector<IPatternPtr> outline;
         if (const auto e = boost::dynamic_pointer_cast<EllipsePattern>(shape)) {
             std::vector<Point2D> v;
@@ -131,15 +133,18 @@ TEST(TolerantGrouperTest, SameShapeFromAnyStartGivesEqualParameters) {
     options.nearMisses = 0;
     const NoisyPart part = MakeNoisyPart(options);  // only for its random exact shapes
     for (const IPatternPtr& truth : part.shapes) {
-        if (truth->GetPatternType() == PAT_ELLIPSE || truth->GetPatternType() == PAT_CIRCLE) continue;
+        if (truth->GetPatternType() == PAT_ELLIPSE || truth->GetPatternType() == PAT_CIRCLE)
+            continue;
         const PatternListPtr outline = PatDecomposer::DecomposeStdPat(truth);
         const std::size_t n = outline->size();
         for (std::size_t start = 0; start < n; ++start) {
             for (const bool reversed : {false, true}) {
                 std::vector<IPatternPtr> pieces;
                 for (std::size_t k = 0; k < n; ++k) {
-                    const IPatternPtr piece = boost::dynamic_pointer_cast<IPattern>((*outline)[(start + k) % n]->Clone());
-                    if (reversed) ImportPipeline::ReversePiece(piece);
+                    const IPatternPtr piece =
+                        boost::dynamic_pointer_cast<IPattern>((*outline)[(start + k) % n]->Clone());
+                    if (reversed)
+                        ImportPipeline::ReversePiece(piece);
                     pieces.push_back(piece);
                 }
                 const PatLoopListPtr loops = LoopBuilder::BuildPatLoops(Pieces(pieces), 1e-6);
@@ -162,9 +167,11 @@ TEST(TolerantGrouperTest, CornerOffByMoreThanTheToleranceStaysAPolygon) {
     for (const double tol : {1e-4, 1e-3}) {
         for (const double factor : {0.5, 4.0}) {
             const double off = factor * tol;
-            const std::vector<Point2D> q = {Point2D(0, 0), Point2D(20, 0), Point2D(20 + off, 10), Point2D(0, 10)};
+            const std::vector<Point2D> q = {Point2D(0, 0), Point2D(20, 0), Point2D(20 + off, 10),
+                                            Point2D(0, 10)};
             std::vector<IPatternPtr> lines;
-            for (std::size_t k = 0; k < 4; ++k) lines.push_back(boost::make_shared<LinePattern>(q[k], q[(k + 1) % 4]));
+            for (std::size_t k = 0; k < 4; ++k)
+                lines.push_back(boost::make_shared<LinePattern>(q[k], q[(k + 1) % 4]));
             const PatLoopListPtr loops = LoopBuilder::BuildPatLoops(Pieces(lines), tol);
             ASSERT_EQ(loops->size(), 1u);
             const IPatternPtr fitted = TolerantGrouper::FitLoop(loops->front(), tol);
@@ -209,10 +216,11 @@ TEST(TolerantGrouperTest, TinyPiecesGoOnlyWhereNoContourNeedsThem) {
         boost::make_shared<LinePattern>(Point2D(30, 0), Point2D(30, 20)),
         boost::make_shared<LinePattern>(Point2D(30, 20), Point2D(0, 20)),
         boost::make_shared<LinePattern>(Point2D(0, 20), Point2D(0, tiny)),
-        boost::make_shared<LinePattern>(Point2D(0, tiny), Point2D(tiny, 0)),  // tiny chamfer, closes the outline
-        boost::make_shared<LinePattern>(Point2D(5, 5), Point2D(15, 5)),                  // open chain ...
+        boost::make_shared<LinePattern>(Point2D(0, tiny),
+                                        Point2D(tiny, 0)),               // tiny chamfer, closes the outline
+        boost::make_shared<LinePattern>(Point2D(5, 5), Point2D(15, 5)),  // open chain ...
         boost::make_shared<LinePattern>(Point2D(15, 5), Point2D(15 + tiny, 5 + tiny)),  // ... with a tiny end
-        boost::make_shared<LinePattern>(Point2D(25, 15), Point2D(25 + tiny, 15)),        // a speck
+        boost::make_shared<LinePattern>(Point2D(25, 15), Point2D(25 + tiny, 15)),       // a speck
     };
     ImportReport report;
     const Part part = ImportPipeline::Run(Pieces(pieces), TolerantOptions(1e-4), report);

@@ -8,8 +8,8 @@
 // free-form plate outline come with them, to measure precision. Deterministic for a seed.
 #include <algorithm>
 #include <array>
-#include <map>
 #include <cmath>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -39,19 +39,19 @@ namespace testutil {
 
 // The nine standard kinds, in the order reports list them.
 inline const std::array<tagPatternType, 9>& StandardKinds() {
-    static const std::array<tagPatternType, 9> kinds = {PAT_CIRCLE,  PAT_ELLIPSE,   PAT_SINGLE_D,
-                                                       PAT_DOUBLE_D, PAT_OBROUND,  PAT_RAD_SLOT,
-                                                       PAT_RECT_HOLE, PAT_RC_HOLE, PAT_TR_HOLE};
+    static const std::array<tagPatternType, 9> kinds = {PAT_CIRCLE,    PAT_ELLIPSE, PAT_SINGLE_D,
+                                                        PAT_DOUBLE_D,  PAT_OBROUND, PAT_RAD_SLOT,
+                                                        PAT_RECT_HOLE, PAT_RC_HOLE, PAT_TR_HOLE};
     return kinds;
 }
 
 struct NoisyPartOptions {
     unsigned seed = 1;
-    int perKind = 10;         // shapes of each kind
-    int nearMisses = 10;      // near-misses of each of the five near-miss kinds
-    double unitToMm = 1.0;    // 25.4: drawn in inches
-    double offset = 0.0;      // the whole part moved by this many drawing units in x and y
-    double gapMin = 1e-7;     // joint gaps, in drawing units (log-uniform between the two)
+    int perKind = 10;       // shapes of each kind
+    int nearMisses = 10;    // near-misses of each of the five near-miss kinds
+    double unitToMm = 1.0;  // 25.4: drawn in inches
+    double offset = 0.0;    // the whole part moved by this many drawing units in x and y
+    double gapMin = 1e-7;   // joint gaps, in drawing units (log-uniform between the two)
     double gapMax = 5e-6;
     double gapShare = 1.0 / 3.0;
     double splitShare = 0.1;
@@ -60,10 +60,10 @@ struct NoisyPartOptions {
 };
 
 struct NoisyPart {
-    PatternListPtr pieces;              // in millimetres, shuffled
-    std::vector<IPatternPtr> shapes;    // what was drawn, exact and canonical, in millimetres
-    std::vector<Point2D> nearMissAt;    // a point inside each near-miss
-    double maxCoordinate = 0.0;         // largest |x| or |y|, in millimetres
+    PatternListPtr pieces;            // in millimetres, shuffled
+    std::vector<IPatternPtr> shapes;  // what was drawn, exact and canonical, in millimetres
+    std::vector<Point2D> nearMissAt;  // a point inside each near-miss
+    double maxCoordinate = 0.0;       // largest |x| or |y|, in millimetres
     // Every shape and near-miss has a square cell of its own: cell k (shapes first, then near-misses) is
     // centred at origin + cell * (k % columns + 1, k / columns + 1).
     Point2D origin;
@@ -74,7 +74,8 @@ struct NoisyPart {
     int CellOf(const Point2D& p) const {
         const long col = std::lround((p.x - origin.x) / cell) - 1;
         const long row = std::lround((p.y - origin.y) / cell) - 1;
-        if (col < 0 || row < 0 || col >= columns) return -1;
+        if (col < 0 || row < 0 || col >= columns)
+            return -1;
         const long k = row * columns + col;
         return k < static_cast<long>(shapes.size() + nearMissAt.size()) ? static_cast<int>(k) : -1;
     }
@@ -93,12 +94,14 @@ struct Raw {
     double sweep = 0.0;
 
     Point2D At(double t) const {
-        if (!arc) return a + (b - a) * t;
+        if (!arc)
+            return a + (b - a) * t;
         const double angle = start + t * sweep;
         return c + Vector2D(std::cos(angle), std::sin(angle)) * r;
     }
     IPatternPtr Make() const {
-        if (arc) return boost::make_shared<ArcPattern>(c, r, start, sweep);
+        if (arc)
+            return boost::make_shared<ArcPattern>(c, r, start, sweep);
         return boost::make_shared<LinePattern>(a, b);
     }
 };
@@ -171,7 +174,8 @@ public:
                     }
                 }
                 Add(part);
-                if (Chance(m_o.duplicateShare)) Add(part);
+                if (Chance(m_o.duplicateShare))
+                    Add(part);
             }
         }
     }
@@ -229,21 +233,26 @@ public:
         const double s = LogUniform(0.5, 50.0);
         const double angle = Uniform(-MathEx::PI, MathEx::PI);
         switch (kind) {
-            case PAT_CIRCLE: return boost::make_shared<CirclePattern>(c, s / 2.0);
+            case PAT_CIRCLE:
+                return boost::make_shared<CirclePattern>(c, s / 2.0);
             case PAT_ELLIPSE:
-                return boost::make_shared<EllipsePattern>(c, angle, s, std::min(s * Uniform(0.3, 0.8), s - 0.2));
-            case PAT_SINGLE_D: return boost::make_shared<SingleDPattern>(c, s / 2.0, s / 2.0 * Uniform(0.2, 0.9), angle);
-            case PAT_DOUBLE_D: return boost::make_shared<DoubleDPattern>(c, s / 2.0, s / 2.0 * Uniform(0.3, 0.9), angle);
+                return boost::make_shared<EllipsePattern>(c, angle, s,
+                                                          std::min(s * Uniform(0.3, 0.8), s - 0.2));
+            case PAT_SINGLE_D:
+                return boost::make_shared<SingleDPattern>(c, s / 2.0, s / 2.0 * Uniform(0.2, 0.9), angle);
+            case PAT_DOUBLE_D:
+                return boost::make_shared<DoubleDPattern>(c, s / 2.0, s / 2.0 * Uniform(0.3, 0.9), angle);
             case PAT_OBROUND:
-                return boost::make_shared<OBroundPattern>(c, angle, s * Uniform(0.3, 1.0), s * Uniform(0.2, 0.6));
+                return boost::make_shared<OBroundPattern>(c, angle, s * Uniform(0.3, 1.0),
+                                                          s * Uniform(0.2, 0.6));
             case PAT_RAD_SLOT:
                 return boost::make_shared<RadSlotPattern>(c, s / 2.0, angle, Uniform(0.3, 3.5),
                                                           s / 2.0 * Uniform(0.1, 0.5));
             case PAT_RECT_HOLE: {
                 const double width = Chance(0.1) ? s : s * Uniform(0.2, 1.0);
                 const Vector2D e(std::cos(angle), std::sin(angle));
-                return boost::make_shared<RectHolePattern>(c - e * (s / 2) - e.Orthogonal() * (width / 2), e * s,
-                                                           width / s);
+                return boost::make_shared<RectHolePattern>(c - e * (s / 2) - e.Orthogonal() * (width / 2),
+                                                           e * s, width / s);
             }
             case PAT_RC_HOLE: {
                 const double width = s * Uniform(0.3, 1.0);
@@ -254,7 +263,8 @@ public:
                 const Vector2D up(-std::sin(angle), std::cos(angle));
                 return boost::make_shared<TRHolePattern>(c - up * (height / 2), angle, s, height);
             }
-            default: return IPatternPtr();
+            default:
+                return IPatternPtr();
         }
     }
 
@@ -265,8 +275,8 @@ public:
             Draw(CircleChain(circle->GetBasePoint(), circle->GetRadius()));
         } else if (shape->GetPatternType() == PAT_ELLIPSE) {
             const auto e = boost::dynamic_pointer_cast<EllipsePattern>(shape);
-            Draw(Polygon(EllipseVertices(e->GetBasePoint(), e->GetLength() / 2, e->GetWidth() / 2, e->GetAngle(),
-                                         static_cast<int>(Uniform(21.0, 121.0)))));
+            Draw(Polygon(EllipseVertices(e->GetBasePoint(), e->GetLength() / 2, e->GetWidth() / 2,
+                                         e->GetAngle(), static_cast<int>(Uniform(21.0, 121.0)))));
         } else {
             Draw(ChainOf(shape));
         }
@@ -301,10 +311,18 @@ public:
                 const Point2D c2 = c + e * half;
                 Raw a1, a2, l1, l2;
                 a1.arc = a2.arc = true;
-                a1.c = c1; a1.r = r1; a1.start = angle + MathEx::PI / 2; a1.sweep = MathEx::PI;
-                a2.c = c2; a2.r = r2; a2.start = angle - MathEx::PI / 2; a2.sweep = MathEx::PI;
-                l1.a = a1.At(1.0); l1.b = a2.At(0.0);
-                l2.a = a2.At(1.0); l2.b = a1.At(0.0);
+                a1.c = c1;
+                a1.r = r1;
+                a1.start = angle + MathEx::PI / 2;
+                a1.sweep = MathEx::PI;
+                a2.c = c2;
+                a2.r = r2;
+                a2.start = angle - MathEx::PI / 2;
+                a2.sweep = MathEx::PI;
+                l1.a = a1.At(1.0);
+                l1.b = a2.At(0.0);
+                l2.a = a2.At(1.0);
+                l2.b = a1.At(0.0);
                 Draw({a1, l1, a2, l2});
                 break;
             }
@@ -378,9 +396,9 @@ inline NoisyPart MakeNoisyPart(const NoisyPartOptions& options) {
     const double right = origin + cell * (columns + 1);
     const double top = origin + cell * ((total + columns - 1) / columns + 1);
     const double notch = cell * 0.3;
-    drawer.Draw(noisy_detail::Drawer::Polygon({Point2D(origin, origin), Point2D(right, origin),
-                                               Point2D(right, top - notch), Point2D(right - notch, top - notch),
-                                               Point2D(right - notch, top), Point2D(origin, top)}));
+    drawer.Draw(noisy_detail::Drawer::Polygon(
+        {Point2D(origin, origin), Point2D(right, origin), Point2D(right, top - notch),
+         Point2D(right - notch, top - notch), Point2D(right - notch, top), Point2D(origin, top)}));
     drawer.Finish();
     part.maxCoordinate = std::max({std::fabs(origin), std::fabs(right), std::fabs(top)});
     return part;
@@ -398,13 +416,20 @@ inline double ShapeParameterError(const IPatternPtr& truth, const IPatternPtr& f
     }
     worst = std::max(worst, (truth->GetBaseVector() - found->GetBaseVector()).Length());
     const auto ratio = [](const IPatternPtr& p) -> std::array<double, 2> {
-        if (auto x = boost::dynamic_pointer_cast<EllipsePattern>(p)) return {x->GetOrthoRatio(), 0.0};
-        if (auto x = boost::dynamic_pointer_cast<OBroundPattern>(p)) return {x->GetOrthoRatio(), 0.0};
-        if (auto x = boost::dynamic_pointer_cast<SingleDPattern>(p)) return {x->GetOrthoRatio(), 0.0};
-        if (auto x = boost::dynamic_pointer_cast<DoubleDPattern>(p)) return {x->GetOrthoRatio(), 0.0};
-        if (auto x = boost::dynamic_pointer_cast<RectHolePattern>(p)) return {x->GetOrthoRatio(), 0.0};
-        if (auto x = boost::dynamic_pointer_cast<RCHolePattern>(p)) return {x->GetOrthoRatio(), x->GetArcRatio()};
-        if (auto x = boost::dynamic_pointer_cast<TRHolePattern>(p)) return {x->GetOrthoRatio(), 0.0};
+        if (auto x = boost::dynamic_pointer_cast<EllipsePattern>(p))
+            return {x->GetOrthoRatio(), 0.0};
+        if (auto x = boost::dynamic_pointer_cast<OBroundPattern>(p))
+            return {x->GetOrthoRatio(), 0.0};
+        if (auto x = boost::dynamic_pointer_cast<SingleDPattern>(p))
+            return {x->GetOrthoRatio(), 0.0};
+        if (auto x = boost::dynamic_pointer_cast<DoubleDPattern>(p))
+            return {x->GetOrthoRatio(), 0.0};
+        if (auto x = boost::dynamic_pointer_cast<RectHolePattern>(p))
+            return {x->GetOrthoRatio(), 0.0};
+        if (auto x = boost::dynamic_pointer_cast<RCHolePattern>(p))
+            return {x->GetOrthoRatio(), x->GetArcRatio()};
+        if (auto x = boost::dynamic_pointer_cast<TRHolePattern>(p))
+            return {x->GetOrthoRatio(), 0.0};
         if (auto x = boost::dynamic_pointer_cast<RadSlotPattern>(p))
             return {x->GetWidthRatio(), x->GetMoveAngle()};
         return {0.0, 0.0};
@@ -419,12 +444,12 @@ inline double ShapeParameterError(const IPatternPtr& truth, const IPatternPtr& f
 struct RecognitionScore {
     struct Kind {
         int drawn = 0;
-        int found = 0;               // recognised as this kind, in its own cell
-        double worstError = 0.0;     // ShapeParameterError of the found ones
+        int found = 0;            // recognised as this kind, in its own cell
+        double worstError = 0.0;  // ShapeParameterError of the found ones
     };
-    std::map<int, Kind> kinds;       // by pattern type
-    int recognised = 0;              // standard shapes in the result
-    int wrong = 0;                   // of which not the shape drawn there (a near-miss, another kind, the outline)
+    std::map<int, Kind> kinds;  // by pattern type
+    int recognised = 0;         // standard shapes in the result
+    int wrong = 0;              // of which not the shape drawn there (a near-miss, another kind, the outline)
 
     double Recall(int kind) const {
         const Kind& k = kinds.at(kind);
@@ -439,7 +464,8 @@ inline RecognitionScore ScoreRecognition(const NoisyPart& part, const PatternLis
     for (const IPatternPtr& shape : part.shapes) ++score.kinds[shape->GetPatternType()].drawn;
     std::vector<int> taken(part.shapes.size(), 0);
     for (const IPatternPtr& pattern : result) {
-        if (!pattern->IsStdPat()) continue;
+        if (!pattern->IsStdPat())
+            continue;
         ++score.recognised;
         const int k = part.CellOf(pattern->GetCacheData()->GetRect().GetCenterPt());
         if (k < 0 || k >= static_cast<int>(part.shapes.size()) || taken[static_cast<std::size_t>(k)] ||
