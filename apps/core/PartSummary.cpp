@@ -27,6 +27,13 @@ std::string Fixed(double value) {
 
 std::string PointText(const Point2D& p) { return "(" + Fixed(p.x) + ", " + Fixed(p.y) + ")"; }
 
+// A gap or tolerance: three significant digits, however small (a gap of 2e-7 is not "0").
+std::string Gap(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", value);
+    return text;
+}
+
 std::string LoopKind(const IPatLoopPtr& loop) {
     if (loop->GetLoopType() == LOOP_POLY) return "polygon";
     const PatLoopNodeListPtr nodes = loop->GetLoopNodes();
@@ -86,7 +93,7 @@ PartSummary PartSummary::Of(const Part& part, double closeTol) {
                         OpenLoop open;
                         open.index = i;
                         open.pieces = loop->GetLoopNodes()->size();
-                        if (poly) {
+                        if (poly && !loop->GetLoopNodes()->empty()) {
                             open.start = poly->GetStartPt();
                             open.end = poly->GetEndPt();
                             open.gap = open.start.DistanceTo(open.end);
@@ -97,6 +104,17 @@ PartSummary PartSummary::Of(const Part& part, double closeTol) {
                     }
             }
         }
+    }
+    if (s.patternCount > 0 && s.boundaryLoop < 0) {
+        const std::size_t closed = s.closedPolygonLoops + s.standardLoops + s.arrayLoops;
+        s.outerContourWarning =
+            closed == 0
+                ? "the part has no closed contour: all " + std::to_string(s.openLoopCount) + " are open"
+            : s.openLoopCount > 0
+                ? "the part has no closed outer contour: no closed contour encloses all the others, and " +
+                      std::to_string(s.openLoopCount) +
+                      (s.openLoopCount == 1 ? " contour is open" : " contours are open")
+                : "the part has no closed outer contour: no closed contour encloses all the others";
     }
     if (part.tree) {
         // Depth-first walk; the depth counts closed loops only, since open loops enclose nothing.
@@ -158,12 +176,10 @@ std::string PartSummary::ToText(bool withTree) const {
     out += ContoursText();
     for (const OpenLoop& open : openLoops) {
         out += "  open loop #" + std::to_string(open.index) + ": " + std::to_string(open.pieces) +
-               " pieces from " + PointText(open.start) + " to " + PointText(open.end);
-        // Ends that print alike are still apart: say how far.
-        if (PointText(open.start) == PointText(open.end)) {
-            char gap[64];
-            std::snprintf(gap, sizeof gap, "%.3g", open.gap);
-            out += std::string(" (ends ") + gap + " apart)";
+               (open.pieces == 1 ? " piece from " : " pieces from ") + PointText(open.start) + " to " +
+               PointText(open.end) + ", gap " + Gap(open.gap) + " mm";
+        if (open.closingJoinTol > 0.0) {
+            out += "; --join-tol " + Gap(open.closingJoinTol) + " would close it";
         }
         out += "\n";
     }
@@ -196,7 +212,9 @@ nlohmann::json PartSummary::ToJson(bool withTree) const {
                          {"pieces", open.pieces},
                          {"start", {open.start.x, open.start.y}},
                          {"end", {open.end.x, open.end.y}},
-                         {"gap", open.gap}});
+                         {"gap", open.gap},
+                         {"closing_join_tol", open.closingJoinTol > 0.0 ? nlohmann::json(open.closingJoinTol)
+                                                                        : nlohmann::json(nullptr)}});
     }
     j["loops"] = {{"total", loopCount},     {"closed_polygon", closedPolygonLoops},
                   {"standard", standardLoops}, {"array", arrayLoops},

@@ -22,7 +22,8 @@ struct PartSummary {
         std::size_t pieces = 0;
         Point2D start;
         Point2D end;
-        double gap = 0.0;  // distance between the two ends
+        double gap = 0.0;             // distance between its two ends
+        double closingJoinTol = 0.0;  // a --join-tol that would close it (JoinHint), 0 when none is known
     };
     // Closed contours of one role in the nesting (outer contours, holes in them, islands in holes) by kind.
     struct Contours {
@@ -54,6 +55,8 @@ struct PartSummary {
     Contours outer;
     Contours holes;
     Contours islands;
+    // Why the part has no closed outer contour (no boundary loop), empty when it has one or is empty.
+    std::string outerContourWarning;
 
     // closeTol decides which polygon loops are open (the import's closing tolerance; saved parts have
     // their joints closed exactly).
