@@ -116,8 +116,8 @@ int main(int argc, char** argv) {
     importCmd->add_option("-o,--output", import.output, "Part database to write")->required();
     importCmd
         ->add_option("--join-tol", import.clean.joinTol,
-                     "Pieces whose ends are closer than this (mm) are joined into one contour")
-        ->capture_default_str()
+                     "Closing tolerance (mm): pieces whose ends are closer are joined, contours closed, "
+                     "shapes recognised within it; default 1e-4 of the drawing unit (at least 1e-4 mm)")
         ->check(Number("--join-tol", Range::Positive));
     importCmd
         ->add_option("--merge-tol", import.clean.mergeTol,
@@ -155,6 +155,9 @@ int main(int argc, char** argv) {
                         "Before recognising shapes, replace runs of short lines in contours by arcs and longer "
                         "lines lying within TOL mm of them (--optimize=TOL; default 0.01)")
         ->check(CLI::PositiveNumber);
+    importCmd->add_flag("--exact", import.exact,
+                        "Only the exact recognition rules, a fixed closing tolerance of 1e-4 mm unless "
+                        "--join-tol is given, and tiny pieces dropped anywhere (how imports worked before)");
     importCmd->add_flag("-f,--force", import.force, "Replace the output file if it exists");
     importCmd->add_flag("--json", import.json, "Print the summary as JSON (a failure as {\"error\": ...})");
     importCmd->add_flag("--tree", import.tree, "Also print the nesting tree");
@@ -226,7 +229,10 @@ int main(int argc, char** argv) {
     }
 
     try {
-        if (*importCmd) import.Run();
+        if (*importCmd) {
+            import.joinTolGiven = importCmd->get_option("--join-tol")->count() > 0;
+            import.Run();
+        }
         if (*infoCmd) info.Run();
         if (*renderCmd) render.Run();
         if (*exportCmd) exportCmdData.Run();

@@ -13,6 +13,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include "geomFeature/host/geomkit/Rect2D.h"
 #include "io/detail/DxfModel.h"
 
 namespace Norvane {
@@ -91,6 +92,31 @@ std::string Summary(const std::map<std::string, int>& counts) {
         out += (out.empty() ? "" : ", ") + type + " " + std::to_string(count);
     }
     return out;
+}
+
+// A drawing without $INSUNITS is read in millimetres. A part no more than this many units across would be
+// a very small part in millimetres but an ordinary one in inches.
+constexpr double kInchLikelyMaxSide = 12.0;
+
+// Warns when a drawing read in millimetres for want of $INSUNITS is likely in inches: its $MEASUREMENT says
+// imperial, or (saying nothing) its geometry is no more than kInchLikelyMaxSide across. A $MEASUREMENT
+// of metric is believed.
+void WarnIfLikelyInches(const dxf_detail::Drawing& drawing, const PatternList& patterns,
+                        std::vector<std::string>& warnings) {
+    const Rect2D box = patterns.GetRectBox();
+    const double side = std::max(box.Width(), box.Height());
+    std::string reason;
+    if (drawing.measurement && *drawing.measurement == 0) {
+        reason = "its $MEASUREMENT says imperial";
+    } else if (!drawing.measurement && side <= kInchLikelyMaxSide) {  // inclusive
+        std::ostringstream size;
+        size << box.Width() << " x " << box.Height();
+        reason = "it is only " + size.str() + " units across";
+    } else {
+        return;
+    }
+    warnings.push_back("the drawing may be in inches (" + reason +
+                       "); it was read in millimetres: give --unit in to read it in inches");
 }
 
 }  // namespace
@@ -275,6 +301,9 @@ DxfReader::Result DxfReader::ReadText(const std::string& input, const Options& o
     };
     if (!dxf_detail::ExpandDrawing(drawing, placeOptions, result.scaleToMm, result)) {
         return result;
+    }
+    if (result.unitSource == UnitSource::Assumed && !result.patterns->empty()) {
+        WarnIfLikelyInches(drawing, *result.patterns, result.warnings);
     }
     report("placing entities", 1.0);
     if (result.patterns->empty()) {

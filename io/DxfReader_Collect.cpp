@@ -129,6 +129,8 @@ public:
     void setVariableInt(const std::string& key, int value, int /*code*/) override {
         if (key == "$INSUNITS") {
             m_drawing.insUnits = value;
+        } else if (key == "$MEASUREMENT") {
+            m_drawing.measurement = value;
         }
     }
 

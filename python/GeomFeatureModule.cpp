@@ -1,5 +1,8 @@
 // geomfeature: the Python face of the module. Reads DXF drawings, runs the import sequence, opens and
 // saves part files, lists patterns and loops, recognises shapes and arrays, offsets loops and draws parts.
+#include <limits>
+#include <optional>
+
 #include <pybind11/functional.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
@@ -116,6 +119,19 @@ std::string Repr(const LoopInfo& l) {
 
 }  // namespace
 
+namespace {
+
+// The import a script gets without options is the program's: tolerant rules, duplicate loops removed,
+// arrays recognised, and the closing tolerance of the drawing (NaN: chosen when the drawing is known).
+ImportOptions PythonImportOptions() {
+    ImportOptions options = Norvane::ProgramImportOptions();
+    options.tolerant = true;
+    options.joinTol = std::numeric_limits<double>::quiet_NaN();
+    return options;
+}
+
+}  // namespace
+
 PYBIND11_MODULE(geomfeature, m) {
     m.doc() =
         "Flat sheet-metal parts: read DXF drawings, clean them up, recognise standard holes and arrays, "
@@ -124,11 +140,13 @@ PYBIND11_MODULE(geomfeature, m) {
     RegisterExceptions(m);
 
     py::class_<ImportOptions>(m, "ImportOptions", "Tolerances (mm) and switches of the import sequence.")
-        .def(py::init([](double joinTol, double mergeTol, double tinySize, bool merge, bool removeTiny,
+        .def(py::init([](std::optional<double> joinTol, double mergeTol, double tinySize, bool merge, bool removeTiny,
                          bool moveToOrigin, bool orient, bool recognise, bool nest, bool optimize,
-                         double optimizeTol, bool removeDuplicates, bool arrays) {
+                         double optimizeTol, bool removeDuplicates, bool arrays, bool tolerant) {
                  ImportOptions o;
-                 o.joinTol = joinTol;
+                 // No closing tolerance given: an import takes the drawing's own (its unit and size).
+                 o.joinTol = joinTol ? *joinTol : std::numeric_limits<double>::quiet_NaN();
+                 o.tolerant = tolerant;
                  o.mergeTol = mergeTol;
                  o.tinySize = tinySize;
                  o.merge = merge;
@@ -144,11 +162,11 @@ PYBIND11_MODULE(geomfeature, m) {
                  return o;
              }),
              // The defaults are the program's: duplicate loops removed and arrays recognised.
-             py::kw_only(), py::arg("join_tol") = 1e-4, py::arg("merge_tol") = 1e-4,
+             py::kw_only(), py::arg("join_tol") = py::none(), py::arg("merge_tol") = 1e-4,
              py::arg("tiny_size") = 1e-3, py::arg("merge") = true, py::arg("remove_tiny") = true,
              py::arg("move_to_origin") = false, py::arg("orient") = true, py::arg("recognise") = true,
              py::arg("nest") = true, py::arg("optimize") = false, py::arg("optimize_tol") = 0.01,
-             py::arg("remove_duplicates") = true, py::arg("arrays") = true)
+             py::arg("remove_duplicates") = true, py::arg("arrays") = true, py::arg("tolerant") = true)
         .def_readwrite("join_tol", &ImportOptions::joinTol)
         .def_readwrite("merge_tol", &ImportOptions::mergeTol)
         .def_readwrite("tiny_size", &ImportOptions::tinySize)
@@ -161,7 +179,8 @@ PYBIND11_MODULE(geomfeature, m) {
         .def_readwrite("optimize", &ImportOptions::optimize)
         .def_readwrite("optimize_tol", &ImportOptions::optimizeTol)
         .def_readwrite("remove_duplicates", &ImportOptions::removeDuplicates)
-        .def_readwrite("arrays", &ImportOptions::arrays);
+        .def_readwrite("arrays", &ImportOptions::arrays)
+        .def_readwrite("tolerant", &ImportOptions::tolerant);
 
     py::class_<ImportReport>(m, "ImportReport", "What an import did.")
         .def_readonly("pieces_in", &ImportReport::piecesIn)
@@ -233,7 +252,7 @@ PYBIND11_MODULE(geomfeature, m) {
         .def_property_readonly("dxf", &PyPart::Dxf)
         .def("summary", &PyPart::Summary, py::arg("tree") = true,
              "The part's summary as `geomfeature info --json` gives it")
-        .def("clean", &PyPart::Clean, py::arg("options") = ProgramImportOptions(),
+        .def("clean", &PyPart::Clean, py::arg("options") = PythonImportOptions(),
              "Run the import sequence on the patterns (loops built afresh)")
         .def("save", &PyPart::Save, py::arg("path"), py::kw_only(), py::arg("overwrite") = false,
              py::arg("progress") = py::none(), "Save as a part database, replacing the file in one step")
@@ -252,7 +271,7 @@ PYBIND11_MODULE(geomfeature, m) {
 
     m.def("read_dxf", &PyPart::ReadDxf, py::arg("path"), py::kw_only(), py::arg("chord_tol") = 0.01,
           py::arg("unit") = py::none(), "Read a DXF drawing's geometry as loose patterns, without clean-up");
-    m.def("import_dxf", &PyPart::ImportDxf, py::arg("path"), py::arg("options") = ProgramImportOptions(),
+    m.def("import_dxf", &PyPart::ImportDxf, py::arg("path"), py::arg("options") = PythonImportOptions(),
           py::kw_only(), py::arg("chord_tol") = 0.01, py::arg("unit") = py::none(),
           py::arg("progress") = py::none(),
           "Read a DXF drawing and run the import sequence, as `geomfeature import` does. progress(fraction, "

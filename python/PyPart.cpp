@@ -76,6 +76,18 @@ PyPart::Lock::~Lock() {
     m_part.m_mutex.unlock();
 }
 
+namespace {
+
+// Options whose closing tolerance was left open (NaN) take the drawing's: the tolerant import's default for
+// its unit and size, or the module's fixed one under the exact rules.
+ImportOptions WithJoinTolerance(ImportOptions options, const DxfReader::Result& read) {
+    if (std::isnan(options.joinTol))
+        options.joinTol = options.tolerant ? DrawingJoinTolerance(read) : ImportOptions().joinTol;
+    return options;
+}
+
+}  // namespace
+
 std::shared_ptr<PyPart> PyPart::ReadDxf(const std::filesystem::path& file, double chordTol,
                                         const std::optional<std::string>& unit) {
     const std::string path = file.string();
@@ -102,7 +114,7 @@ std::shared_ptr<PyPart> PyPart::ImportDxf(const std::filesystem::path& file, con
             const DxfReader::Result read = ReadDrawing(path, DrawingOptions(chordTol, unit));
             result->m_dxf = InfoOf(read);
             if (meter.Report(kReadShare, reading)) {
-                result->m_part = ImportPipeline::Run(read.patterns, options, report, meter.Data(),
+                result->m_part = ImportPipeline::Run(read.patterns, WithJoinTolerance(options, read), report, meter.Data(),
                                                      meter.Notify(kReadShare, 1.0 - kReadShare));
             }
         }
@@ -126,7 +138,10 @@ ImportReport PyPart::Clean(const ImportOptions& options) {
     Lock lock(*this);
     py::gil_scoped_release release;
     ImportReport report;
-    m_part = ImportPipeline::Run(m_part.patterns, options, report);
+    DxfReader::Result drawn;  // the part as a drawing in millimetres, for its closing tolerance
+    drawn.scaleToMm = 1.0;
+    drawn.patterns = m_part.patterns;
+    m_part = ImportPipeline::Run(m_part.patterns, WithJoinTolerance(options, drawn), report);
     m_report = report;
     return report;
 }

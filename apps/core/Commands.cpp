@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -30,6 +31,7 @@
 #include "geomFeature/host/viewkit/CairoViewPort.h"
 #include "geomFeature/host/viewkit/ViewPortError.h"
 #include "geomFeature/persist/PartFile.h"
+#include "geomFeature/processor/ImportTolerance.h"
 #include "geomFeature/processor/ProcessorTolerance.h"
 #include "io/DxfReader.h"
 #include "io/DxfWriter.h"
@@ -157,7 +159,31 @@ std::string StagesText(const ImportReport& report, const ImportOptions& options)
     return text;
 }
 
+// The clean-up settings of an import: the tolerant rules unless --exact, and a closing tolerance that
+// follows the drawing's unit and size unless given. source says where the tolerance came from.
+ImportOptions CleanupOptions(const ImportOptions& base, const ImportCommand& command, const DxfReader::Result& read,
+                             std::string& source) {
+    ImportOptions options = base;
+    options.tolerant = !command.exact;
+    source = command.joinTolGiven ? "given by --join-tol" : "the default";
+    if (options.tolerant && !command.joinTolGiven) {
+        options.joinTol = DrawingJoinTolerance(read);
+        source = "default for a drawing in " + DxfReader::UnitName(read.unit);
+    }
+    return options;
+}
+
 }  // namespace
+
+double DrawingJoinTolerance(const DxfReader::Result& read) {
+    double maxCoordinate = 0.0;
+    if (read.patterns && !read.patterns->empty()) {
+        const Rect2D box = read.patterns->GetRectBox();
+        maxCoordinate =
+            std::max({std::fabs(box.left), std::fabs(box.right), std::fabs(box.bottom), std::fabs(box.top)});
+    }
+    return DefaultJoinTolerance(read.scaleToMm, maxCoordinate);
+}
 
 void RequireInput(const std::string& path) {
     std::error_code ec;
@@ -238,8 +264,10 @@ void ImportCommand::Run() const {
         };
     };
     const auto cleaning = boost::make_shared<ProgressData>();
+    std::string tolSource;
+    const ImportOptions cleanup = CleanupOptions(clean, *this, read, tolSource);
     Part part =
-        ImportPipeline::Run(read.patterns, clean, report, cleaning, shower(cleaning, kReadShare, kCleanShare));
+        ImportPipeline::Run(read.patterns, cleanup, report, cleaning, shower(cleaning, kReadShare, kCleanShare));
     if (part.patterns->empty()) {
         // The same error as a drawing without geometry, whatever removed the last piece.
         throw CliError(
@@ -247,7 +275,7 @@ void ImportCommand::Run() const {
             input + ": no geometry to import: " +
                 (report.tinyRemoved > 0 ? "all " + Plural(report.tinyRemoved, "piece") +
                                               " left after merging fit in a square of " +
-                                              Number(clean.tinySize) + " mm and were removed as tiny (--tiny)"
+                                              Number(cleanup.tinySize) + " mm and were removed as tiny (--tiny)"
                                         : std::string("the clean-up removed every piece")));
     }
     const auto savingData = boost::make_shared<ProgressData>();
@@ -263,8 +291,8 @@ void ImportCommand::Run() const {
 
     int skipped = 0;
     for (const auto& [type, count] : read.skipCount) skipped += count;
-    PartSummary summary = PartSummary::Of(part);
-    JoinHint::Fill(part, clean.joinTol, summary);
+    PartSummary summary = PartSummary::Of(part, cleanup.tolerant ? cleanup.joinTol : kOpenLoopTol);
+    JoinHint::Fill(part, cleanup.joinTol, summary);
     std::vector<std::string> warnings = read.warnings;
     if (!summary.outerContourWarning.empty())
         warnings.push_back(summary.outerContourWarning);
@@ -291,8 +319,11 @@ void ImportCommand::Run() const {
         j["cleanup"] = {{"pieces_in", report.piecesIn},
                         {"merged", report.duplicatesMerged},
                         {"tiny_removed", report.tinyRemoved},
-                        {"shapes_recognised", report.shapesRecognised}};
-        j["cleanup"].update(StagesJson(report, clean));
+                        {"shapes_recognised", report.shapesRecognised},
+                        {"rules", cleanup.tolerant ? "tolerant" : "exact"},
+                        {"join_tol", cleanup.joinTol},
+                        {"join_tol_source", tolSource}};
+        j["cleanup"].update(StagesJson(report, cleanup));
         j["warnings"] = warnings;
         std::cout << j.dump(2) << "\n";
     } else {
@@ -300,10 +331,12 @@ void ImportCommand::Run() const {
         if (!read.salvaged.empty())
             std::cout << "salvaged: " << read.salvaged << "\n";
         std::cout << "unit: " << DxfReader::UnitName(read.unit) << " (" << unitSource << ")\n";
+        std::cout << "closing tolerance: " << cleanup.joinTol << " mm (" << tolSource << "), "
+                  << (cleanup.tolerant ? "tolerant" : "exact") << " recognition\n";
         std::cout << "clean-up: " << Plural(report.piecesIn, "piece") << " read, "
                   << report.duplicatesMerged << " merged, " << report.tinyRemoved << " tiny removed, "
-                  << Plural(report.shapesRecognised, "standard shape") << " recognised\n";
-        std::cout << StagesText(report, clean);
+                  << Plural(report.shapesRecognised, "contour") << " of loose pieces recognised as standard shapes\n";
+        std::cout << StagesText(report, cleanup);
         std::cout << summary.ToText(tree);
     }
     for (std::size_t i = 0; i < read.refused.size() && i < kRefusalsShown; ++i)

@@ -23,7 +23,9 @@ struct ImportCommand {
     std::string input;   // DXF file
     std::string output;  // part database
     ImportOptions clean = ProgramImportOptions();
-    std::string optimize;  // --optimize[=TOL]: the tolerance as given (mm), empty when not asked for
+    std::string optimize;        // --optimize[=TOL]: the tolerance as given (mm), empty when not asked for
+    bool exact = false;          // the module's exact rules and fixed tolerances only (--exact)
+    bool joinTolGiven = false;   // --join-tol was given; else it follows the drawing's unit and size
     double chordTol = 0.01;
     std::optional<std::string> unit;  // overrides the drawing's unit
     std::size_t maxPieces = 2000000;  // more pieces than this fail the read
@@ -72,6 +74,10 @@ DxfReader::Options DrawingOptions(double chordTol, const std::optional<std::stri
 // Reads a DXF drawing for an import. Throws CliError (66 missing, 65 not a readable drawing, 74 reading
 // failed).
 DxfReader::Result ReadDrawing(const std::string& input, const DxfReader::Options& options);
+
+// The closing tolerance a tolerant import uses for this drawing unless one is given: it follows the
+// drawing's unit and the size of its coordinates.
+double DrawingJoinTolerance(const DxfReader::Result& read);
 
 // Checks render's size and picture format; throws CliError 64.
 void CheckPicture(const RenderCommand& render);

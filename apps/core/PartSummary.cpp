@@ -87,7 +87,7 @@ std::string PatternTypeName(int type) {
     }
 }
 
-PartSummary PartSummary::Of(const Part& part) {
+PartSummary PartSummary::Of(const Part& part, double closeTol) {
     PartSummary s;
     if (part.patterns) {
         s.patternCount = part.patterns->size();
@@ -113,7 +113,7 @@ PartSummary PartSummary::Of(const Part& part) {
                     CountArray(loop, s.arraysByKind);
                     break;
                 default:
-                    if (loop->IsOpenPath(kOpenLoopTol)) {
+                    if (loop->IsOpenPath(closeTol)) {
                         ++s.openLoopCount;
                         auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(loop);
                         OpenLoop open;
@@ -147,6 +147,7 @@ PartSummary PartSummary::Of(const Part& part) {
         struct Walker {
             PartSummary& s;
             std::unordered_map<const IPatLoop*, std::size_t>& indexOf;
+            double closeTol;
             void Walk(const LoopTopItemListPtr& level, int depth) {
                 for (const LoopTopItemPtr& item : *level) {
                     const IPatLoopPtr& loop = item->GetPatLoop();
@@ -154,16 +155,36 @@ PartSummary PartSummary::Of(const Part& part) {
                     line.depth = depth;
                     line.index = indexOf[loop.get()];
                     line.kind = LoopKind(loop);
-                    line.open = loop->IsOpenPath(kOpenLoopTol) != 0;
+                    line.open = loop->IsOpenPath(closeTol) != 0;
                     s.tree.push_back(line);
-                    if (!line.open) s.nestingDepth = std::max(s.nestingDepth, depth + 1);
+                    if (!line.open) {
+                        s.nestingDepth = std::max(s.nestingDepth, depth + 1);
+                        Contours& role = depth == 0 ? s.outer : depth % 2 ? s.holes : s.islands;
+                        ++role.total;
+                        ++role.byKind[line.kind];
+                    }
                     Walk(item->GetSubItemList(), depth + 1);
                 }
             }
-        } walker{s, indexOf};
+        } walker{s, indexOf, closeTol};
         walker.Walk(part.tree, 0);
     }
     return s;
+}
+
+// "closed contours: 1 outer (1 polygon), 12 holes (8 circle, 4 obround), 0 islands"
+std::string PartSummary::ContoursText() const {
+    const auto role = [](const Contours& c, const char* one, const char* many) {
+        std::string text = std::to_string(c.total) + " " + (c.total == 1 ? one : many);
+        std::string sep = " (";
+        for (const auto& [kind, count] : c.byKind) {
+            text += sep + std::to_string(count) + " " + kind;
+            sep = ", ";
+        }
+        return c.byKind.empty() ? text : text + ")";
+    };
+    return "closed contours: " + role(outer, "outer", "outer") + ", " + role(holes, "hole", "holes") + ", " +
+           role(islands, "island", "islands") + "\n";
 }
 
 std::string PartSummary::ToText(bool withTree) const {
@@ -179,6 +200,7 @@ std::string PartSummary::ToText(bool withTree) const {
            " closed polygon, " + std::to_string(standardLoops) + " standard shape, " +
            std::to_string(arrayLoops) + " array, " + std::to_string(openLoopCount) + " open)\n";
     if (!arraysByKind.empty()) out += ArraysText(arraysByKind);
+    out += ContoursText();
     for (const OpenLoop& open : openLoops) {
         out += "  open loop #" + std::to_string(open.index) + ": " + std::to_string(open.pieces) +
                (open.pieces == 1 ? " piece from " : " pieces from ") + PointText(open.start) + " to " +
@@ -227,6 +249,8 @@ nlohmann::json PartSummary::ToJson(bool withTree) const {
     nlohmann::json arrays = nlohmann::json::object();
     for (const auto& [name, kind] : arraysByKind) arrays[name] = {{"arrays", kind.arrays}, {"copies", kind.copies}};
     j["arrays"] = arrays;
+    const auto contours = [](const Contours& c) { return nlohmann::json{{"total", c.total}, {"by_kind", c.byKind}}; };
+    j["contours"] = {{"outer", contours(outer)}, {"holes", contours(holes)}, {"islands", contours(islands)}};
     j["nesting_depth"] = nestingDepth;
     j["boundary_loop"] = boundaryLoop;
     if (hasBox) {

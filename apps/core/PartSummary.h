@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "geomFeature/processor/Part.h"
+#include "geomFeature/processor/ProcessorTolerance.h"
 #include "geomFeature/host/geomkit/Point2D.h"
 #include "geomFeature/host/geomkit/Rect2D.h"
 
@@ -23,6 +24,11 @@ struct PartSummary {
         Point2D end;
         double gap = 0.0;             // distance between its two ends
         double closingJoinTol = 0.0;  // a --join-tol that would close it (JoinHint), 0 when none is known
+    };
+    // Closed contours of one role in the nesting (outer contours, holes in them, islands in holes) by kind.
+    struct Contours {
+        std::size_t total = 0;
+        std::map<std::string, std::size_t> byKind;  // "polygon", a standard shape name, or an array name
     };
     // One line of the nesting tree, in depth-first order.
     struct TreeLine {
@@ -52,12 +58,20 @@ struct PartSummary {
     bool hasBox = false;
     Rect2D box;
     std::vector<TreeLine> tree;
+    // By closed nesting depth: 0 outer, odd holes, even islands. Their totals add up to the closed loops.
+    Contours outer;
+    Contours holes;
+    Contours islands;
     // Why the part has no closed outer contour (no boundary loop), empty when it has one or is empty.
     std::string outerContourWarning;
 
-    static PartSummary Of(const Part& part);
+    // closeTol decides which polygon loops are open (the import's closing tolerance; saved parts have
+    // their joints closed exactly).
+    static PartSummary Of(const Part& part, double closeTol = kOpenLoopTol);
     // Plain text for a terminal: one fact per line, the tree indented when asked for.
     std::string ToText(bool withTree) const;
+    // The line of outer contours, holes and islands by kind.
+    std::string ContoursText() const;
     nlohmann::json ToJson(bool withTree) const;
 };
 

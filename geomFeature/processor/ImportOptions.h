@@ -16,6 +16,12 @@ struct ImportOptions {
     bool recognise = true;      // replace closed contours that are standard shapes by those shapes
     bool nest = true;           // compute the nesting tree and the boundary loop
 
+    // Real drawings: joinTol decides closed or open in every stage; the joints of chained loops are closed
+    // exactly; tiny pieces are dropped only at the free ends of open chains (never from a closed contour);
+    // standard shapes are recognised within joinTol (TolerantGrouper) before the exact rules run. Off,
+    // every stage applies the module's exact rules and fixed tolerances.
+    bool tolerant = false;
+
     // Stages the module leaves to its caller (the program turns the last two on).
     bool optimize = false;          // fit runs of short lines in polygon loops with arcs and longer lines
     double optimizeTol = 0.01;      // ...each replacement within this distance of the pieces it replaces

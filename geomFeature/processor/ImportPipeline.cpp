@@ -1,5 +1,6 @@
 #include "geomFeature/processor/ImportPipeline.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <map>
@@ -26,6 +27,7 @@
 #include "geomFeature/processor/PatProcessor.h"
 #include "geomFeature/processor/ProcessorTolerance.h"
 #include "geomFeature/processor/StdShapeCanonical.h"
+#include "geomFeature/processor/TolerantGrouper.h"
 
 namespace Norvane {
 
@@ -53,6 +55,7 @@ struct Context {
     std::wstring text;  // the stage's progress text and its share of the whole, in percent
     double from = 0.0;
     double to = 0.0;
+    bool jointsClosed = false;  // tolerant imports: the polygon loops' joints were made exact
 
     // Narrows the progress to a part of the stage's share (fractions of it), so that a stage of several
     // steps reports each from where the last one ended.
@@ -68,6 +71,9 @@ void Merge(Context& c) {
 }
 
 void RemoveTiny(Context& c) {
+    if (c.options.tolerant) {
+        return;  // only after chaining, where a closed contour can be told from junk
+    }
     const std::size_t before = c.part.patterns->size();
     PatProcessor::RemoveTinyPatterns(c.part.patterns, c.options.tinySize);
     c.report.tinyRemoved = before - c.part.patterns->size();
@@ -82,6 +88,10 @@ void BuildLoops(Context& c) {
     c.part.loops = c.part.patterns->empty()
                        ? boost::make_shared<PatLoopList>()
                        : LoopBuilder::BuildPatLoops(c.part.patterns, c.options.joinTol, &c.meter);
+    if (c.options.tolerant) {
+        c.report.tinyRemoved += ImportPipeline::DropTinyChainEnds(
+            c.part.patterns, c.part.loops, c.options.joinTol, c.options.removeTiny ? c.options.tinySize : 0.0);
+    }
     // The caches of new loops: every later stage reads them.
     c.Share(0.85, 1.0);
     const std::size_t count = c.part.loops->size();
@@ -90,8 +100,13 @@ void BuildLoops(Context& c) {
     }
 }
 
+// The tolerance that decides open or closed after chaining.
+double CloseTolerance(const Context& c) {
+    return c.options.tolerant ? c.options.joinTol : kOpenLoopTol;
+}
+
 void Orient(Context& c) {
-    ImportPipeline::OrientClosedLoops(c.part.loops, &c.meter);
+    ImportPipeline::OrientClosedLoops(c.part.loops, &c.meter, CloseTolerance(c));
 }
 
 std::size_t CountStandardLoops(const PatLoopList& loops) {
@@ -104,13 +119,28 @@ std::size_t CountStandardLoops(const PatLoopList& loops) {
 
 void Recognise(Context& c) {
     const std::size_t standardBefore = CountStandardLoops(*c.part.loops);
-    PatGrouper::GroupPat(c.part.patterns, c.part.loops, &c.meter);
+    if (c.options.tolerant) {
+        // The module's exact ellipse rule accepts chains whose vertices stray by up to the chord error, a
+        // dented contour among them; in a tolerant import only the fit decides.
+        TolerantGrouper::GroupPat(c.part.patterns, c.part.loops, c.options.joinTol, &c.meter);
+    } else {
+        PatGrouper::GroupPat(c.part.patterns, c.part.loops, &c.meter);
+    }
     c.report.shapesRecognised = CountStandardLoops(*c.part.loops) - standardBefore;
 }
 
 // Every stage keeps the caches of what it changes current (a changed pattern is refreshed, and so is a
 // loop whose nodes changed), so only loops that never had their cache filled need it: the new loops of
 // recognised shapes. Refreshing the others would give them the very same cache.
+// Tolerant imports close the joints of the loops that stay polygons once, after recognition (which reads
+// the pieces as drawn) and before anything that judges them closed or open or rewrites them.
+void CloseJointsOnce(Context& c) {
+    if (c.options.tolerant && !c.jointsClosed) {
+        ImportPipeline::CloseJoints(c.part.loops, c.options.joinTol);
+        c.jointsClosed = true;
+    }
+}
+
 void FillMissingLoopCaches(Context& c) {
     const std::size_t count = c.part.loops->size();
     for (std::size_t i = 0; i < count && c.meter.Step(i, count); ++i) {
@@ -123,10 +153,11 @@ void FillMissingLoopCaches(Context& c) {
 }
 
 void Nest(Context& c) {
+    CloseJointsOnce(c);
     c.Share(0.0, 0.1);
     FillMissingLoopCaches(c);
     c.Share(0.1, 1.0);
-    c.part.tree = LoopProcessor::CalcLoopTopStruct(c.part.loops, &c.meter);
+    c.part.tree = LoopProcessor::CalcLoopTopStruct(c.part.loops, CloseTolerance(c), &c.meter);
     if (!c.part.loops->empty() && !c.meter.IsCancelled()) {
         c.part.loops->UpdateBoundaryLoop();
     }
@@ -155,6 +186,7 @@ void DropPatterns(const PatternListPtr& patterns, const std::unordered_set<IPatt
 // ring of lines, recognised before, is never turned into arcs first. A cancel stops between loops; the
 // pattern list then matches the loops as they are.
 void Optimize(Context& c) {
+    CloseJointsOnce(c);
     c.Share(0.0, 0.7);
     const PatLoopListPtr& loops = c.part.loops;
     auto changed = boost::make_shared<PatLoopList>();
@@ -188,9 +220,15 @@ void Optimize(Context& c) {
     DropPatterns(c.part.patterns, replaced, std::unordered_set<IPattern*>());
     if (!c.meter.IsCancelled()) {
         c.Share(0.7, 0.75);
-        ImportPipeline::OrientClosedLoops(changed, &c.meter);
+        ImportPipeline::OrientClosedLoops(changed, &c.meter, CloseTolerance(c));
         c.Share(0.75, 1.0);
-        PatGrouper::GroupPat(c.part.patterns, changed, &c.meter);
+        if (c.options.tolerant) {
+            // The optimised path lies within optimizeTol of the drawn one: fit the shapes within as much.
+            TolerantGrouper::GroupPat(c.part.patterns, changed, std::max(c.options.joinTol, c.options.optimizeTol),
+                                      &c.meter);
+        } else {
+            PatGrouper::GroupPat(c.part.patterns, changed, &c.meter);
+        }
         c.report.optimizeRecognised = CountStandardLoops(*changed);
         c.report.shapesRecognised += c.report.optimizeRecognised;
     }
@@ -224,6 +262,7 @@ bool SameOutline(const IPatLoopPtr& a, const IPatLoopPtr& b) {
 // its outline runs along the outline of a loop that stays; the others come back. The patterns of a removed
 // loop leave the pattern list with it.
 void RemoveDuplicates(Context& c) {
+    CloseJointsOnce(c);
     c.Share(0.0, 0.5);
     FillMissingLoopCaches(c);
     if (c.meter.IsCancelled()) return;
@@ -372,6 +411,9 @@ Part ImportPipeline::Run(const PatternListPtr& patterns, const ImportOptions& op
             break;
         }
     }
+    if (!meter.IsCancelled()) {
+        CloseJointsOnce(context);  // when nesting did not run
+    }
     report.cancelled = meter.IsCancelled();
     meter.Finish(ResourceString::Load(report.cancelled ? kResImportCancelled : kResImportFinished));
     return part;
@@ -391,7 +433,7 @@ void ImportPipeline::ReversePiece(const IPatternPtr& pattern) {
     pattern->UpdateCache();
 }
 
-void ImportPipeline::OrientClosedLoops(const PatLoopListPtr& loops, ProgressMeter* progress) {
+void ImportPipeline::OrientClosedLoops(const PatLoopListPtr& loops, ProgressMeter* progress, double closeTol) {
     const std::size_t count = loops->size();
     for (std::size_t i = 0; i < count; ++i) {
         if (progress && !progress->Step(i, count)) {
@@ -399,7 +441,7 @@ void ImportPipeline::OrientClosedLoops(const PatLoopListPtr& loops, ProgressMete
         }
         const IPatLoopPtr& loop = (*loops)[i];
         auto poly = boost::dynamic_pointer_cast<PolyPatLoop>(loop);
-        if (!poly || poly->IsOpenPath(kOpenLoopTol))
+        if (!poly || poly->IsOpenPath(closeTol))
             continue;
         const PatLoopNodeListPtr nodes = poly->GetLoopNodes();
         if (nodes->empty())

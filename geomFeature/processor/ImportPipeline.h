@@ -12,6 +12,7 @@
 #include "geomFeature/processor/ImportReport.h"
 #include "geomFeature/processor/ImportStage.h"
 #include "geomFeature/processor/Part.h"
+#include "geomFeature/processor/ProcessorTolerance.h"
 
 namespace Norvane {
 
@@ -47,7 +48,18 @@ public:
     // recognition reads the pieces' own senses, and drawings list arcs counter-clockwise whatever the
     // contour, so without this a slot or obround drawn from DXF arcs would never be recognised. A closed
     // loop of one full arc is made counter-clockwise instead, which is how a lone circle is recognised.
-    static void OrientClosedLoops(const PatLoopListPtr& loops, ProgressMeter* progress = nullptr);
+    // A loop is closed when IsOpenPath answers 0 at closeTol.
+    static void OrientClosedLoops(const PatLoopListPtr& loops, ProgressMeter* progress = nullptr,
+                                  double closeTol = kOpenLoopTol);
+
+    // For the chained loops of a real drawing: an open polygon loop (open at tolerance) loses the tiny
+    // pieces (box within tinySize) at its free ends, and goes when nothing is left. A piece of a closed
+    // contour is never dropped for its size. Answers the pieces dropped (and removed from patterns).
+    static std::size_t DropTinyChainEnds(const PatternListPtr& patterns, const PatLoopListPtr& loops,
+                                         double tolerance, double tinySize);
+    // Closes every polygon loop that is closed within tolerance exactly (LoopProcessor::ClampPolygonLoop),
+    // so that every later reader sees its joints meet; the pieces' and loops' caches are refreshed.
+    static void CloseJoints(const PatLoopListPtr& loops, double tolerance);
 
     // Turns a line or arc round in place: same points, opposite sense, same identifier; its cache is
     // refreshed. Other patterns are left alone.

@@ -9,11 +9,13 @@ namespace Norvane {
 // (bench/bench_import.cpp names every stage too).
 enum class tagImportStage : int {
     Merge,         // duplicates and touching collinear / co-circular pieces become one
-    RemoveTiny,    // pieces that fit in a tiny square are dropped
+    RemoveTiny,    // pieces that fit in a tiny square are dropped (tolerant imports: only at open chain ends,
+                   // which BuildLoops does once the chains are known)
     MoveToOrigin,  // the part is moved so that its box starts at (0, 0)
     BuildLoops,    // loose pieces are chained into loops
     Orient,        // closed loops run clockwise, their pieces along them
-    Recognise,     // closed loops that are standard shapes become those shapes
+    Recognise,     // closed loops that are standard shapes become those shapes (tolerant imports: fitted
+                   // within the join tolerance; the remaining polygon loops then get exact joints)
     Optimize,      // polygon loops: runs of short lines become arcs and lines, then recognition again
     Duplicates,    // a loop drawn twice keeps one copy
     Arrays,        // equal standard shapes in rows, grids and rings become arrays

@@ -60,6 +60,10 @@ public:
     // holds the loops inserted so far.
     static LoopTopItemListPtr CalcLoopTopStruct(const PatLoopListPtr& loops,
                                                 ProgressMeter* progress = nullptr);
+    // The same with a loop counted open when IsOpenPath answers 1 at openTol instead of the fixed 1e-4
+    // (an import that closes contours at its own tolerance).
+    static LoopTopItemListPtr CalcLoopTopStruct(const PatLoopListPtr& loops, double openTol,
+                                                ProgressMeter* progress = nullptr);
 
     // --- Upkeep on pattern edits (LoopProcessor_Upkeep.cpp) -------------------------------------------
     // Keep the loops in step with single pattern edits without rebuilding them. Loop caches go stale; the

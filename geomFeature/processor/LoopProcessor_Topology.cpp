@@ -36,7 +36,7 @@ constexpr std::size_t kIndexedLevel = 32;
 // The enclosure test itself is unchanged, so the tree is the same.
 class NestingBuilder {
 public:
-    explicit NestingBuilder(const PatLoopList& loops);
+    NestingBuilder(const PatLoopList& loops, double openTol);
     LoopTopItemListPtr Build(ProgressMeter* progress);
 
 private:
@@ -81,7 +81,7 @@ private:
     Polygon2DPtr m_scratch;
 };
 
-NestingBuilder::NestingBuilder(const PatLoopList& loops) {
+NestingBuilder::NestingBuilder(const PatLoopList& loops, double openTol) {
     m_loops.reserve(loops.size());
     for (const IPatLoopPtr& loop : loops) {
         if (!loop) {
@@ -96,7 +96,7 @@ NestingBuilder::NestingBuilder(const PatLoopList& loops) {
         // list.
         facts.rect =
             cache ? cache->GetLoopRect() : Rect2D(std::nan(""), std::nan(""), std::nan(""), std::nan(""));
-        facts.open = loop->IsOpenPath(kTopologyOpenTol) != 0;
+        facts.open = loop->IsOpenPath(openTol) != 0;
         m_loops.push_back(std::move(facts));
     }
 }
@@ -293,7 +293,14 @@ bool NestingBuilder::Encloses(std::size_t outer, std::size_t inner) {
 LoopTopItemListPtr LoopProcessor::CalcLoopTopStruct(const PatLoopListPtr& loops, ProgressMeter* progress) {
     if (!loops)
         return boost::make_shared<LoopTopItemList>();
-    return NestingBuilder(*loops).Build(progress);
+    return NestingBuilder(*loops, kTopologyOpenTol).Build(progress);
+}
+
+LoopTopItemListPtr LoopProcessor::CalcLoopTopStruct(const PatLoopListPtr& loops, double openTol,
+                                                    ProgressMeter* progress) {
+    if (!loops)
+        return boost::make_shared<LoopTopItemList>();
+    return NestingBuilder(*loops, openTol).Build(progress);
 }
 
 }  // namespace Norvane

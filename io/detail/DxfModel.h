@@ -106,6 +106,7 @@ struct Drawing {
     std::map<std::string, Block> blocks;     // by upper-case name
     std::map<std::string, int> layerColour;  // by upper-case layer name
     std::optional<int> insUnits;
+    std::optional<int> measurement;  // $MEASUREMENT: 0 imperial, 1 metric
     bool sawSection = false;     // at least one SECTION record: the text is DXF
     bool sawEntities = false;    // an ENTITIES section was present
     int decimalCommaValues = 0;  // real values written with a decimal comma

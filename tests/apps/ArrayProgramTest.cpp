@@ -97,8 +97,9 @@ TEST_F(ArrayProgramTest, ArraysSurviveSaveInfoAndExport) {
     }
 }
 
-// --optimize recognises a circle drawn as 72 chords; without it the chords stay a polygon. A tolerance
-// that is no positive number is a usage error.
+// Under the exact rules, --optimize recognises a circle drawn as 72 chords and without it the chords stay a
+// polygon; the tolerant default fits the circle to the chords by itself. A tolerance that is no positive
+// number is a usage error.
 TEST_F(ArrayProgramTest, OptimizeRecognisesAChordedCircle) {
     auto drawn = boost::make_shared<PatternList>();
     const Point2D plate[] = {{0, 0}, {50, 0}, {50, 50}, {0, 50}};
@@ -108,9 +109,11 @@ TEST_F(ArrayProgramTest, OptimizeRecognisesAChordedCircle) {
     drawn->UpdateCache();
     ASSERT_TRUE(DxfWriter::WriteFile(*drawn, In("chords.dxf")).Ok());
 
-    ASSERT_EQ(Run("import " + In("chords.dxf") + " -o " + In("a.db") + " --json -q"), 0);
+    ASSERT_EQ(Run("import " + In("chords.dxf") + " -o " + In("a.db") + " --json -q --exact"), 0);
     EXPECT_EQ(nlohmann::json::parse(out)["loops"]["standard"], 1);  // the plate only
-    ASSERT_EQ(Run("import " + In("chords.dxf") + " -o " + In("b.db") + " --json -q --optimize=0.05"), 0);
+    ASSERT_EQ(Run("import " + In("chords.dxf") + " -o " + In("t.db") + " --json -q"), 0);
+    EXPECT_EQ(nlohmann::json::parse(out)["patterns"]["by_type"]["circle"], 1);
+    ASSERT_EQ(Run("import " + In("chords.dxf") + " -o " + In("b.db") + " --json -q --exact --optimize=0.05"), 0);
     const nlohmann::json j = nlohmann::json::parse(out);
     EXPECT_EQ(j["patterns"]["by_type"]["circle"], 1);
     EXPECT_EQ(j["cleanup"]["optimize"]["pieces_removed"], 71);
