@@ -247,6 +247,24 @@ CairoViewPort::CairoViewPort(const std::string& path, int width, int height, con
     SetViewTransform(view);
 }
 
+CairoViewPort::CairoViewPort(_cairo* context, const ViewTransform& view, bool raster)
+    : m_impl(std::make_unique<Impl>()) {
+    m_impl->format = raster ? Format::Png : Format::Svg;
+    m_impl->snapToPixels = raster;
+    SetContext(context);
+    SetViewTransform(view);
+}
+
+void CairoViewPort::SetContext(_cairo* context) {
+    m_impl->Release();
+    m_impl->finished = false;
+    if (context != nullptr) {
+        m_impl->cr = cairo_reference(context);
+        cairo_set_line_cap(m_impl->cr, CAIRO_LINE_CAP_BUTT);
+        cairo_set_line_join(m_impl->cr, CAIRO_LINE_JOIN_MITER);
+    }
+}
+
 CairoViewPort::~CairoViewPort() {
     try {
         Finish();
@@ -300,6 +318,10 @@ void CairoViewPort::Finish() {
     impl.cr = nullptr;
 
     cairo_status_t status = CAIRO_STATUS_SUCCESS;
+    if (impl.path.empty()) {
+        impl.Release();  // a borrowed context: nothing to write
+        return;
+    }
     if (impl.format == Format::Png) {
         cairo_surface_flush(impl.surface);
         status = cairo_surface_write_to_png(impl.surface, impl.path.c_str());
