@@ -383,8 +383,9 @@ void EditorWindow::RebuildCache() {
     cairo_set_source_rgb(cr, (background & 0xFF) / 255.0, ((background >> 8) & 0xFF) / 255.0,
                          ((background >> 16) & 0xFF) / 255.0);
     cairo_paint(cr);
+    cairo_set_antialias(cr, m_lastDrawn > PartLayer::kSmoothLimit ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
     m_view->SetContext(cr);
-    m_layer.Draw(m_view);
+    m_lastDrawn = m_layer.Draw(m_view).drawn;
     m_view->SetContext(nullptr);
     cairo_destroy(cr);
     m_cacheView = m_view->GetViewTransform();

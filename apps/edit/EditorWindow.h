@@ -118,6 +118,7 @@ private:
     EditSession::Revision m_cacheRevision;
     guint m_cacheTimer = 0;
     double m_lastCacheMs = 0.0;
+    std::size_t m_lastDrawn = 0;
 
     // A background optimisation: the part is not touched by the window while it runs.
     boost::shared_ptr<LoopOptTask> m_task;

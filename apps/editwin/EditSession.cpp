@@ -11,6 +11,7 @@
 #include "apps/core/CliError.h"
 #include "apps/core/Commands.h"
 #include "apps/core/OutputFile.h"
+#include "apps/editwin/SnappingEditor.h"
 #include "geomFeature/editor/PatternForwarding.h"
 #include "geomFeature/editor/PatternPropBar.h"
 #include "geomFeature/host/appframe/CommandManager.h"
@@ -74,7 +75,7 @@ void RunQuietly(const Command& command) {
 
 EditSession::EditSession(const GlViewPortPtr& view)
     : m_assistor(boost::make_shared<DrawAssistor>(view)),
-      m_editor(boost::make_shared<GeometryEditor>(view, m_assistor)) {
+      m_editor(boost::make_shared<SnappingEditor>(view, m_assistor)) {
     m_part.patterns = boost::make_shared<PatternList>();
     m_part.loops = boost::make_shared<PatLoopList>();
     Attach();
@@ -178,6 +179,7 @@ bool EditSession::IsModified() const {
 void EditSession::Touch() {
     CommandManager::GetInstance()->Clear();
     ++m_touches;
+    boost::static_pointer_cast<SnappingEditor>(m_editor)->PartChanged();
 }
 
 }  // namespace Norvane

@@ -43,6 +43,7 @@ PartLayer::Stats PartLayer::Draw(const GlViewPortPtr& view) const {
     const int width = view->GetViewTransform().GetDeviceWidth();
     const int height = view->GetViewTransform().GetDeviceHeight();
     std::vector<unsigned char> dotted(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    std::vector<Point2D> dots;
     const PatternDrawer drawer(view);
     ViewPenGuard pen(*view);
     pen.SetDrawColor(NVOptionInfo::GetInstance()->GetDisplayParam()->PatColor);
@@ -61,15 +62,18 @@ PartLayer::Stats PartLayer::Draw(const GlViewPortPtr& view) const {
                                          static_cast<std::size_t>(px)];
             if (done == 0) {
                 done = 1;
-                const Point2D world = view->PointDToW(Point2D(px + 0.5, py + 0.5));
-                view->DrawRectPoint2D(world.x, world.y, 1.0, 0);
-                ++stats.dots;
+                dots.push_back(view->PointDToW(Point2D(px + 0.5, py + 0.5)));
             }
             continue;
         }
         drawer.DrawPat(pattern);
         ++stats.drawn;
     }
+    // After the outlines, so that they are stroked in long runs of one pen.
+    for (const Point2D& dot : dots) {
+        view->DrawRectPoint2D(dot.x, dot.y, 1.0, 0);
+    }
+    stats.dots = dots.size();
     return stats;
 }
 
