@@ -713,12 +713,12 @@ bool EditorWindow::ConfirmDiscard() {
 }
 
 void EditorWindow::Recognise() {
+    // A fresh selection first: the pieces a shape replaces leave the part.
+    m_session->GetEditor()->SetEditAction(EDIT_SELECT);
     Part& part = m_session->GetPart();
-    const std::size_t before = part.patterns->size();
     PatGrouper::GroupPat(part.patterns, part.loops);
     PatArrayBuilder::GridPat(part.patterns, part.loops);
-    if (part.patterns->size() != before) m_session->Touch();
-    m_session->Adopt(part, m_session->GetPath().empty() ? m_session->GetTitle() : m_session->GetPath());
+    ImportPipeline::ComputeNesting(part);
     m_session->Touch();
 }
 

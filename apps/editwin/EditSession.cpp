@@ -173,7 +173,10 @@ EditSession::Revision EditSession::GetRevision() const {
 }
 
 bool EditSession::IsModified() const {
-    return !(GetRevision() == m_saved);
+    // The part is what the undo history's done commands make of it: the same top command (held, so
+    // never another at its address) at the same depth is the same part, whatever lies on the redo side.
+    const Revision now = GetRevision();
+    return now.top != m_saved.top || now.undo != m_saved.undo || now.touches != m_saved.touches;
 }
 
 void EditSession::Touch() {

@@ -52,7 +52,8 @@ public:
     void ExportDxf(const std::string& path) const;
     void ExportPicture(const std::string& path, int width, int height) const;
 
-    // True when the undo history differs from what it was at the last open or save.
+    // True when the done commands differ from those at the last open or save (undoing back to the saved
+    // state is no change), or the part was changed beside the history (Touch).
     bool IsModified() const;
     // The state of the undo history (its top command held, so that its address is never reused) and of
     // the changes made beside it: it differs whenever the part's geometry may have changed (a command
