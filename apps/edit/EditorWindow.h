@@ -30,7 +30,7 @@ struct EditorWindowOptions {
     double centerX = 0.0;
     double centerY = 0.0;
     double scale = 1.0;       // pixels per drawing unit
-    std::string snapshot;     // write a picture of the window to this PNG once shown, then quit
+    std::string snapshot;     // write a picture of the window to this PNG on SIGUSR1 (main.cpp)
 };
 
 // The editor's main window: menus and a toolbar with every drawing tool and edit and view action, the

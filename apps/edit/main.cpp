@@ -1,6 +1,9 @@
 // geomfeature-edit: the desktop editor of a part. Opens a part database, imports a DXF drawing, or
 // starts an empty part.
+#include <glib-unix.h>
 #include <gtk/gtk.h>
+
+#include <csignal>
 
 #include <cstdio>
 #include <iostream>
@@ -11,7 +14,8 @@
 
 namespace {
 
-// Draws the whole window into a PNG (the window's own rendering, no screen grab) and quits.
+// Draws the whole window into a PNG: the window's own rendering (no screen grab), the drawing view with
+// its transient pictures included.
 gboolean TakeSnapshot(gpointer data) {
     auto* window = static_cast<Norvane::EditorWindow*>(data);
     GtkWidget* widget = window->Widget();
@@ -26,9 +30,11 @@ gboolean TakeSnapshot(gpointer data) {
     cairo_surface_destroy(surface);
     if (status != CAIRO_STATUS_SUCCESS) {
         std::fprintf(stderr, "geomfeature-edit: %s: %s\n", path, cairo_status_to_string(status));
+    } else {
+        std::printf("snapshot %s\n", path);
+        std::fflush(stdout);
     }
-    gtk_main_quit();
-    return G_SOURCE_REMOVE;
+    return G_SOURCE_CONTINUE;
 }
 
 }  // namespace
@@ -45,7 +51,8 @@ int main(int argc, char** argv) {
     app.add_option("--size", size, "Size of the drawing area in pixels, WIDTHxHEIGHT (default 1100x750)");
     app.add_option("--view", view, "Start with this view instead of the whole part: CX CY SCALE (pixels per unit)")
         ->expected(3);
-    app.add_option("--snapshot", options.snapshot, "Write a PNG of the window once it is shown, then quit");
+    app.add_option("--snapshot", options.snapshot,
+                   "Write a PNG of the window to this file whenever the program gets the signal USR1");
     try {
         app.parse(argc, argv);
         if (!size.empty() && std::sscanf(size.c_str(), "%dx%d", &options.width, &options.height) != 2) {
@@ -67,8 +74,7 @@ int main(int argc, char** argv) {
     Norvane::EditorWindow window(options);
     if (!options.snapshot.empty()) {
         g_object_set_data(G_OBJECT(window.Widget()), "gf-snapshot", const_cast<char*>(options.snapshot.c_str()));
-        // After the first idle (the part opened) and a paint.
-        g_timeout_add(500, TakeSnapshot, &window);
+        g_unix_signal_add(SIGUSR1, TakeSnapshot, &window);
     }
     gtk_main();
     return 0;

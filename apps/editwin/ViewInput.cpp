@@ -123,7 +123,13 @@ Repaint ViewInput::Fit() {
 }
 
 Repaint ViewInput::Resize(int width, int height) {
-    m_editor->GetDrawer()->SetDeviceSize(width, height);
+    // The top-left corner keeps its place: a pane opening at the side or the bottom uncovers or hides the
+    // far edges and leaves what the user is pointing at where it is.
+    const GlViewPortPtr& view = m_editor->GetDrawer();
+    const Point2D corner = view->PointDToW(Point2D(0.0, 0.0));
+    view->SetDeviceSize(width, height);
+    const Point2D moved = view->PointWToD(corner);
+    view->Pan(-moved.x, -moved.y);
     return Repaint::All;
 }
 

@@ -40,6 +40,7 @@ public:
     Repaint Scroll(double dx, double dy, double steps);
     Repaint Key(unsigned int code, bool ctrl);
     Repaint Fit();
+    // The drawing area got a new size: the scale and the world point at the top-left corner stay.
     Repaint Resize(int width, int height);
 
     // The editor's character code for an X keysym and the character it types (0 for none): Return, Enter,

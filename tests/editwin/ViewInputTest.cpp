@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include <boost/make_shared.hpp>
 
@@ -71,6 +72,17 @@ TEST_F(ViewInputTest, MiddleDragCarriesThePictureWithThePointer) {
     // Without the button a move is the editor's again and repaints the overlay only.
     EXPECT_EQ(m_input->Motion(200, 60), Repaint::Overlay);
     EXPECT_DOUBLE_EQ(m_view->PointDToW(Point2D(170, 60)).x, grabbed.x);
+}
+
+TEST_F(ViewInputTest, ResizingKeepsTheTopLeftCornerAndTheScale) {
+    for (const auto& [w, h] : {std::pair{736, 800}, std::pair{1000, 500}, std::pair{1, 1}, std::pair{1920, 1080}}) {
+        EXPECT_EQ(m_input->Resize(w, h), Repaint::All);
+        const Point2D corner = m_view->PointDToW(Point2D(0, 0));
+        EXPECT_NEAR(corner.x, 0.0, 1e-9) << w << "x" << h;
+        EXPECT_NEAR(corner.y, 80.0, 1e-9) << w << "x" << h;
+        EXPECT_EQ(m_view->GetViewTransform().GetScale(), 10.0);
+        EXPECT_EQ(m_view->GetViewTransform().GetDeviceWidth(), w);
+    }
 }
 
 TEST_F(ViewInputTest, ClicksDrawInWorldUnitsAndSnapToEndPoints) {
