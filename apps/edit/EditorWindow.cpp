@@ -120,6 +120,26 @@ void OnToolClicked(GtkToolButton*, gpointer data) {
 
 EditorWindow* g_taskWindow = nullptr;
 
+// A modal dialog with a progress bar whose Cancel button (or closing it) asks `progress` to cancel; the
+// work reports through `progress` and the dialog is destroyed by its owner when the work has ended.
+GtkWidget* NewProgressDialog(GtkWidget* parent, const char* title, ProgressData* progress, GtkWidget** bar) {
+    GtkWidget* dialog = gtk_dialog_new_with_buttons(title, GTK_WINDOW(parent), GTK_DIALOG_MODAL, "_Cancel",
+                                                    GTK_RESPONSE_CANCEL, nullptr);
+    *bar = gtk_progress_bar_new();
+    gtk_progress_bar_set_show_text(GTK_PROGRESS_BAR(*bar), TRUE);
+    gtk_widget_set_size_request(*bar, 420, -1);
+    gtk_container_set_border_width(GTK_CONTAINER(dialog), 12);
+    gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), *bar);
+    g_signal_connect_swapped(dialog, "response", G_CALLBACK(+[](gpointer data) {
+                                 auto* shared = static_cast<ProgressData*>(data);
+                                 std::lock_guard<std::mutex> lock(shared->GetMutex());
+                                 shared->SetCancel(true);
+                             }),
+                             progress);
+    gtk_widget_show_all(dialog);
+    return dialog;
+}
+
 }  // namespace
 
 EditorWindow::EditorWindow(const EditorWindowOptions& options)
@@ -635,21 +655,9 @@ bool EditorWindow::OpenFile(const std::string& path) {
         std::string error;
     };
     auto shared = std::make_shared<Shared>();
-    GtkWidget* dialog = gtk_dialog_new_with_buttons("Opening", GTK_WINDOW(m_window), GTK_DIALOG_MODAL, "_Cancel",
-                                                    GTK_RESPONSE_CANCEL, nullptr);
-    GtkWidget* bar = gtk_progress_bar_new();
-    gtk_progress_bar_set_show_text(GTK_PROGRESS_BAR(bar), TRUE);
+    GtkWidget* bar = nullptr;
+    GtkWidget* dialog = NewProgressDialog(m_window, "Opening", shared->progress.get(), &bar);
     gtk_progress_bar_set_text(GTK_PROGRESS_BAR(bar), path.c_str());
-    gtk_widget_set_size_request(bar, 420, -1);
-    gtk_container_set_border_width(GTK_CONTAINER(dialog), 12);
-    gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(dialog))), bar);
-    g_signal_connect_swapped(dialog, "response", G_CALLBACK(+[](gpointer data) {
-                                 auto* progress = static_cast<ProgressData*>(data);
-                                 std::lock_guard<std::mutex> lock(progress->GetMutex());
-                                 progress->SetCancel(true);
-                             }),
-                             shared->progress.get());
-    gtk_widget_show_all(dialog);
     std::thread worker([shared, path] {
         try {
             shared->ok = EditSession::Read(path, shared->part, shared->progress);
@@ -729,20 +737,7 @@ void EditorWindow::Optimise() {
     m_task = boost::make_shared<LoopOptTask>(part.patterns, part.loops, kOptimiseTolerance);
     m_task->SetWindow(m_window);
     m_task->SetProgressData(m_taskProgress);
-    m_taskDialog = gtk_dialog_new_with_buttons("Optimising loops", GTK_WINDOW(m_window), GTK_DIALOG_MODAL, "_Cancel",
-                                               GTK_RESPONSE_CANCEL, nullptr);
-    m_taskBar = gtk_progress_bar_new();
-    gtk_progress_bar_set_show_text(GTK_PROGRESS_BAR(m_taskBar), TRUE);
-    gtk_widget_set_size_request(m_taskBar, 420, -1);
-    gtk_container_set_border_width(GTK_CONTAINER(m_taskDialog), 12);
-    gtk_container_add(GTK_CONTAINER(gtk_dialog_get_content_area(GTK_DIALOG(m_taskDialog))), m_taskBar);
-    g_signal_connect_swapped(m_taskDialog, "response", G_CALLBACK(+[](gpointer data) {
-                                 auto* progress = static_cast<ProgressData*>(data);
-                                 std::lock_guard<std::mutex> lock(progress->GetMutex());
-                                 progress->SetCancel(true);
-                             }),
-                             m_taskProgress.get());
-    gtk_widget_show_all(m_taskDialog);
+    m_taskDialog = NewProgressDialog(m_window, "Optimising loops", m_taskProgress.get(), &m_taskBar);
     m_task->Start();
 }
 
