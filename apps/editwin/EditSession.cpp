@@ -116,7 +116,7 @@ void EditSession::Adopt(const Part& part, const std::string& path) {
     m_part = part;
     // An imported drawing is saved as a part database only where the user says.
     m_path = IsDxf(path) ? std::string() : path;
-    m_title = fs::path(path).filename().string();
+    m_title = path.empty() ? std::string("untitled") : fs::path(path).filename().string();
     Attach();
 }
 

@@ -34,7 +34,7 @@ public:
               const std::function<void()>& notify = {});
     // Open in two halves, for a window that reads on a worker thread: Read touches nothing shared (it
     // throws as Open does and answers false when cancelled), Adopt makes the part the session's on the
-    // window's thread.
+    // window's thread. An empty path makes a new, untitled part of the lists given.
     static bool Read(const std::string& path, Part& part, const boost::shared_ptr<ProgressData>& progress = {},
                      const std::function<void()>& notify = {});
     void Adopt(const Part& part, const std::string& path);

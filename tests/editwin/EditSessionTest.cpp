@@ -69,6 +69,11 @@ TEST_F(EditSessionTest, ImportSaveAndReopenKeepThePartAndTheModifiedState) {
     EXPECT_EQ(reopened.GetPath(), path);
     reopened.Touch();
     EXPECT_TRUE(reopened.IsModified());
+
+    reopened.Adopt(Part{boost::make_shared<PatternList>(), boost::make_shared<PatLoopList>(), {}}, "");
+    EXPECT_EQ(reopened.GetTitle(), "untitled");
+    EXPECT_EQ(reopened.GetPath(), "");
+    EXPECT_FALSE(reopened.IsModified());
 }
 
 TEST_F(EditSessionTest, FailuresLeaveThePartAndTheFileAlone) {
