@@ -13,7 +13,7 @@ packages=(
   nlohmann-json3-dev
   python3-ezdxf
   libpolyclipping-dev
-  libgtk-3-dev xvfb xdotool x11-apps
+  libgtk-3-dev xvfb xdotool
 )
 missing=()
 for p in "${packages[@]}"; do
