@@ -2,11 +2,11 @@
 //
 // Usage: bench_arrays_optimize [--tol T1,T2,...] FILE.dxf [FILE.dxf ...]
 //
-// Every file goes through the programs' import (merge, drop tiny pieces, chain, orient, recognise standard
-// shapes, nest). Then, on that part:
-//  - arrays: PatArrayBuilder::GridPat; arrays found by kind with their copies, standard holes left outside
-//    any array, duplicate loops. When FILE.json (the manifest gen_plate.py writes beside a plate) exists,
-//    the arrays it drew are printed next to what was found.
+// Every file goes through the program's import twice, without and with --optimize (at its default
+// tolerance): standard shapes recognised, pieces the optimisation removed, duplicate loops, arrays found by
+// kind with their copies, standard holes left outside any array, by shape. When FILE.json (the manifest
+// gen_plate.py writes beside a plate) exists, the arrays it drew are printed next to what was found.
+// Then, on the part imported up to chained loops:
 //  - optimisation at each tolerance, on the polygon loops left after shape recognition:
 //      task:  OptimizeToArc, OptimizeToLine, MergeCoLineNode with the one tolerance (LoopOptTask's order)
 //      arcs:  OptimizeToArc and MergeCoLineNode only (every replacement within the tolerance)
@@ -38,7 +38,6 @@
 #include "geomFeature/pattern/PatLinePattern.h"
 #include "geomFeature/pattern/PatternList.h"
 #include "geomFeature/processor/LoopProcessor.h"
-#include "geomFeature/processor/PatArrayBuilder.h"
 #include "geomFeature/processor/PatGrouper.h"
 #include "io/DxfReader.h"
 
@@ -151,15 +150,18 @@ const char* ShapeName(int type) {
     }
 }
 
-void ReportArrays(const std::string& path, const Part& imported) {
-    Part part = CopyPart(imported);
-    Recognise(part);
-    const std::size_t loopsIn = part.loops->size();
-    LoopProcessor::UpdateCacheEx(part.loops);
-    LoopProcessor::DeleteOverlappedLoops(part.loops);
-    const std::size_t duplicates = loopsIn - part.loops->size();
-    const int holes = CountType(*part.loops, LOOP_STD);
-    const double t = Seconds([&] { PatArrayBuilder::GridPat(part.patterns, part.loops); });
+// The import as the program runs it (duplicate loops removed, arrays recognised; optimisation at the
+// program's default tolerance when asked): standard shapes recognised, pieces the optimisation removed,
+// duplicate loops, arrays found by kind and the holes left outside them.
+void ReportImport(const std::string& path, bool optimize) {
+    const DxfReader::Result read = DxfReader::Read(path);
+    ImportOptions options;
+    options.removeDuplicates = true;
+    options.arrays = true;
+    options.optimize = optimize;
+    ImportReport report;
+    Part part;
+    const double t = Seconds([&] { part = ImportPipeline::Run(read.patterns, options, report); });
     std::map<std::string, std::pair<int, int>> found;  // array kind -> (arrays, copies)
     std::map<int, std::pair<int, int>> byShape;        // shape type -> (absorbed, left)
     int absorbed = 0;
@@ -177,13 +179,16 @@ void ReportArrays(const std::string& path, const Part& imported) {
     for (const IPatLoopPtr& loop : *part.loops)
         if (loop->GetLoopType() == LOOP_STD)
             byShape[loop->GetPatByNodeIdx(0)->GetPatternType()].second += 1;
-    std::printf(
-        "%s\n  arrays: %d holes, %d absorbed, %d left outside arrays, %zu duplicate loops, GridPat %.3f s\n",
-        path.c_str(), holes, absorbed, left, duplicates, t);
+    std::printf("%s%s\n  import: %zu standard shapes recognised (%zu after optimising, %zu pieces removed), "
+                "%zu duplicate loops, %d copies in arrays, %d holes left outside arrays, %.3f s\n",
+                path.c_str(), optimize ? " --optimize" : "", report.shapesRecognised, report.optimizeRecognised,
+                report.optimizeRemoved, report.duplicateLoops, absorbed, left, t);
     for (const auto& [kind, entry] : found)
         std::printf("    found %-7s %4d arrays %6d copies\n", kind.c_str(), entry.first, entry.second);
     for (const auto& [type, entry] : byShape)
         std::printf("    shape %-9s %6d in arrays %6d left\n", ShapeName(type), entry.first, entry.second);
+    if (optimize)
+        return;
 
     const std::string manifestPath = path.substr(0, path.rfind('.')) + ".json";
     std::ifstream in(manifestPath);
@@ -319,8 +324,9 @@ int main(int argc, char** argv) {
             std::printf("%s: %s\n", path.c_str(), read.message.c_str());
             continue;
         }
+        ReportImport(path, false);
+        ReportImport(path, true);
         const Part imported = Import(read.patterns);
-        ReportArrays(path, imported);
         ReportOptimisation(imported, tolerances);
     }
     return 0;

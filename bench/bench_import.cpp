@@ -114,6 +114,12 @@ const char* StageKey(tagImportStage stage) {
             return "orient";
         case tagImportStage::Recognise:
             return "recognise";
+        case tagImportStage::Optimize:
+            return "optimize";
+        case tagImportStage::Duplicates:
+            return "duplicates";
+        case tagImportStage::Arrays:
+            return "arrays";
         case tagImportStage::Nesting:
             return "nesting";
     }

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include <boost/make_shared.hpp>
@@ -124,31 +126,42 @@ std::optional<DxfReader::Unit> DxfReader::ParseUnit(const std::string& name) {
     return std::nullopt;
 }
 
+std::string DxfReader::Describe(const std::string& type, const std::string& handle, long line) {
+    if (handle.empty()) {
+        return type + " at line " + std::to_string(line);
+    }
+    return type + " (handle " + handle + ", line " + std::to_string(line) + ")";
+}
+
 DxfReader::Result DxfReader::Read(const std::string& path, const Options& options) {
+    auto fail = [](ErrorKind kind, const std::string& message) {
+        Result result;
+        result.patterns = boost::make_shared<PatternList>();
+        result.error = kind;
+        result.message = message;
+        return result;
+    };
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        Result result;
-        result.patterns = boost::make_shared<PatternList>();
-        result.error = ErrorKind::MissingFile;
-        result.message = std::filesystem::exists(path, ec) ? "'" + path + "' is not a regular file"
-                                                           : "'" + path + "' does not exist";
-        return result;
+        return fail(ErrorKind::MissingFile,
+                    std::filesystem::exists(path, ec) ? "not a regular file" : "no such file");
     }
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
-        Result result;
-        result.patterns = boost::make_shared<PatternList>();
-        result.error = ErrorKind::MissingFile;
-        result.message = "'" + path + "' cannot be read";
-        return result;
+        return fail(ErrorKind::MissingFile, std::string("cannot be opened (") + std::strerror(errno) + ")");
     }
-    Result result = ReadText(content.str(), options);
-    if (!result.Ok()) {
-        result.message = "'" + path + "': " + result.message;
+    std::string content;
+    char buffer[1 << 16];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        content.append(buffer, n);
     }
-    return result;
+    const int readError = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (readError != 0) {
+        return fail(ErrorKind::ReadFailed, std::string("reading failed (") + std::strerror(readError) + ")");
+    }
+    return ReadText(content, options);
 }
 
 DxfReader::Result DxfReader::ReadText(const std::string& input, const Options& options) {
@@ -159,6 +172,11 @@ DxfReader::Result DxfReader::ReadText(const std::string& input, const Options& o
         result.message = message;
         result.patterns->clear();
         return result;
+    };
+    auto report = [&options](const char* stage, double fraction) {
+        if (options.progress) {
+            options.progress(stage, std::clamp(fraction, 0.0, 1.0));
+        }
     };
 
     // The binary form starts with this sentinel; dxflib would read it as an empty drawing.
@@ -175,13 +193,51 @@ DxfReader::Result DxfReader::ReadText(const std::string& input, const Options& o
         return fail(ErrorKind::NotDxf, "not a DXF file (it does not start with a DXF section)");
     }
 
+    // Parsing is about two thirds of the reading, placing the entities the rest.
+    constexpr double kParseShare = 0.65;
     dxf_detail::Drawing drawing;
     std::string parserMessage;
-    if (!dxf_detail::CollectDrawing(text, drawing, parserMessage)) {
+    if (!dxf_detail::CollectDrawing(text, drawing, parserMessage,
+                                    [&report](double f) { report("reading entities", kParseShare * f); })) {
         return fail(ErrorKind::NotDxf, parserMessage);
     }
     if (!drawing.sawSection) {
         return fail(ErrorKind::NotDxf, "not a DXF file (no section found)");
+    }
+    // Damage and truncation: the first found in file order fails the read, unless salvaging.
+    std::string damage;
+    if (drawing.damagedAtLine > 0) {
+        damage = "the file is damaged at line " + std::to_string(drawing.damagedAtLine) + ": '" +
+                 drawing.damagedText + "' is not a group code" +
+                 (drawing.damagedPlaces > 1
+                      ? " (and " + std::to_string(drawing.damagedPlaces - 1) + " more places)"
+                      : std::string());
+    }
+    std::string truncation;
+    if (!drawing.sawEof) {
+        truncation = "the file ends " +
+                     (!drawing.endSection.empty()   ? "inside " + drawing.endSection
+                      : drawing.lastSection.empty() ? std::string("before any section")
+                                                    : "after the " + drawing.lastSection + " section") +
+                     " at line " + std::to_string(drawing.lineCount) + ": no EOF";
+    }
+    if (!options.salvage) {
+        if (!damage.empty()) {
+            return fail(ErrorKind::Damaged, damage + "; --salvage imports what can be read");
+        }
+        if (!truncation.empty()) {
+            return fail(ErrorKind::Truncated, truncation + "; --salvage imports what was read");
+        }
+    } else {
+        std::string cut;
+        if (!drawing.cutRecord.empty()) {
+            cut = "; the " + drawing.cutRecord + " at line " + std::to_string(drawing.cutRecordLine) +
+                  ", cut off by the end of the file, was left out";
+        }
+        result.salvaged = damage.empty() ? std::string() : damage + "; the damaged records were left out";
+        if (!truncation.empty()) {
+            result.salvaged += (result.salvaged.empty() ? "" : "; ") + truncation + cut;
+        }
     }
 
     // Units: an override wins; else the file's $INSUNITS when it names a known length; else millimetres.
@@ -208,27 +264,43 @@ DxfReader::Result DxfReader::ReadText(const std::string& input, const Options& o
         result.warnings.push_back(std::to_string(drawing.decimalCommaValues) +
                                   " numbers were written with a decimal comma and read as decimals");
     }
-    if (drawing.damagedAtLine > 0) {
-        result.warnings.push_back("the file is damaged at line " + std::to_string(drawing.damagedAtLine) +
-                                  (drawing.damagedPlaces > 1
-                                       ? " and " + std::to_string(drawing.damagedPlaces - 1) + " more places"
-                                       : std::string()) +
-                                  "; the damaged records were skipped");
-    }
     if (drawing.tiltedExtrusions > 0) {
         result.warnings.push_back(std::to_string(drawing.tiltedExtrusions) +
                                   " entities lie in a plane tilted against XY and were projected onto it");
     }
 
-    if (!dxf_detail::ExpandDrawing(drawing, options, result.scaleToMm, result)) {
+    DxfReader::Options placeOptions = options;
+    placeOptions.progress = [&report](const std::string&, double f) {
+        report("placing entities", kParseShare + (1.0 - kParseShare) * f);
+    };
+    if (!dxf_detail::ExpandDrawing(drawing, placeOptions, result.scaleToMm, result)) {
         return result;
     }
+    report("placing entities", 1.0);
     if (result.patterns->empty()) {
-        std::string message = "the drawing has no supported geometry in model space";
-        if (!result.skipCount.empty()) {
-            message += " (skipped: " + Summary(result.skipCount) + ")";
+        // Why there is nothing: the refused entities first, as they are what the user will want to fix.
+        std::string message = "no geometry to import: ";
+        if (!result.refused.empty()) {
+            const Refusal& first = result.refused.front();
+            message += Describe(first.type, first.handle, first.line) + " refused: " + first.reason;
+            if (result.refused.size() > 1) {
+                message += " (and " + std::to_string(result.refused.size() - 1) + " more refused)";
+            }
+        } else {
+            message +=
+                "the drawing has no lines, arcs, circles, polylines, ellipses or splines in model space";
         }
-        return fail(ErrorKind::EmptyDrawing, message);
+        std::map<std::string, int> others = result.skipCount;  // skipped without being refused
+        for (const Refusal& r : result.refused) {
+            if ((others[r.type] -= r.count) <= 0) {
+                others.erase(r.type);
+            }
+        }
+        if (!others.empty()) {
+            message += " (skipped: " + Summary(others) + ")";
+        }
+        fail(ErrorKind::EmptyDrawing, message);
+        return result;
     }
     return result;
 }

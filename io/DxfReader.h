@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -31,11 +32,19 @@ namespace Norvane {
 // caches are refreshed.
 //
 // Paper-space entities, annotation and every other entity kind (polyface and mesh POLYLINEs too) are
-// skipped and counted by type. Degenerate entities (zero or negative radius, zero length, non-finite or
-// absurd coordinates, invalid knot vectors) are skipped, counted and reported as warnings. Numbers written
-// with a decimal comma are read as decimals, with a warning. Where a line should hold a group code and
-// does not, the record around it is dropped and reading resumes at the next record, with a warning. The
-// reader never throws; failures come back in the result.
+// skipped and counted by type. Entities of the kinds read that cannot give sound geometry (zero or negative
+// radius, zero length, non-finite numbers or numbers beyond the kernel's range, invalid knot vectors,
+// undefined blocks) are refused: counted, and listed with their handle, line and reason. Numbers written
+// with a decimal comma are read as decimals, with a warning.
+//
+// A damaged file (a line that should hold a group code and does not) or a truncated one (no EOF record)
+// fails the read, unless Options::salvage is set: then the damaged records and the record a truncated file
+// ends in are left out, the rest is read, and Result::salvaged says what was wrong. The reader never
+// throws; failures come back in the result.
+//
+// Work is bounded for any input: block expansion is costed before anything is placed, the chord count of
+// a curve is bounded by the chord tolerance relative to the curve's size, and a drawing that would give
+// more than Options::maxPatterns patterns fails with a message naming the entity that passes the limit.
 class DxfReader {
 public:
     // The drawing units of the $INSUNITS header variable (same codes).
@@ -66,15 +75,18 @@ public:
         Override,  // Options::unitOverride, whatever the file said
     };
 
-    // Why a read failed. A program maps MissingFile to 66 (missing input) and every other kind to 65
-    // (bad data).
+    // Why a read failed. A program maps MissingFile to 66 (missing input), ReadFailed to 74 (I/O error)
+    // and every other kind to 65 (bad data).
     enum class ErrorKind {
         None,
         MissingFile,   // no such file, or not a readable regular file
+        ReadFailed,    // the file exists but reading it failed part way (an I/O error)
         NotDxf,        // empty, or does not start like an ASCII DXF file
         BinaryDxf,     // the binary DXF form, which this reader does not read
-        EmptyDrawing,  // a DXF file without any supported geometry in model space
-        TooLarge,      // block expansion would exceed Options::maxPatterns
+        Truncated,     // the file ends before its EOF record (without Options::salvage)
+        Damaged,       // a line that should hold a group code does not (without Options::salvage)
+        EmptyDrawing,  // a DXF file without any geometry that can be read in model space
+        TooLarge,      // the drawing would give more than Options::maxPatterns patterns
     };
 
     struct Options {
@@ -86,9 +98,22 @@ public:
         std::optional<Unit> unitOverride;
         // INSERT nesting deeper than this is not expanded (reported as a warning).
         int maxInsertDepth = 16;
-        // More patterns than this (after expanding blocks and MINSERT grids) fail the read with
-        // ErrorKind::TooLarge instead of exhausting memory.
+        // More patterns than this (after expanding blocks and MINSERT grids, and approximating curves)
+        // fail the read with ErrorKind::TooLarge instead of exhausting memory and time.
         std::size_t maxPatterns = 2000000;
+        // Read what can be read from a truncated or damaged file instead of failing.
+        bool salvage = false;
+        // Called now and then with the fraction of the reading done (0..1) and what is being done.
+        std::function<void(const std::string& stage, double fraction)> progress;
+    };
+
+    // An entity of a kind the reader reads that gave no geometry.
+    struct Refusal {
+        std::string type;    // DXF entity name
+        std::string handle;  // as written in the file; empty when the entity has none
+        long line = 0;       // line of the file where the entity starts
+        std::string reason;  // why, e.g. "radius -1 is not positive"
+        int count = 1;       // placements refused (an entity in a block inserted n times: n)
     };
 
     struct Result {
@@ -101,15 +126,17 @@ public:
         UnitSource unitSource = UnitSource::Assumed;
         double scaleToMm = 1.0;             // drawing unit -> millimetres, as applied
         std::vector<std::string> warnings;  // one line each, for the user
+        std::vector<Refusal> refused;       // in file order
+        std::string salvaged;  // with Options::salvage: what was wrong with the file, if anything
 
         bool Ok() const { return error == ErrorKind::None; }
     };
 
     // Reads the file at path. Counts are per placed entity: an entity of a block inserted n times (or
-    // in an n-copy MINSERT) counts n times.
+    // in an n-copy MINSERT) counts n times. Messages never repeat the path: the caller names the file.
     static Result Read(const std::string& path, const Options& options);
     static Result Read(const std::string& path) { return Read(path, Options()); }
-    // The same for DXF text already in memory (tests, programs that read standard input).
+    // The same for DXF text already in memory (tests, fuzzing, programs that read standard input).
     static Result ReadText(const std::string& text, const Options& options);
     static Result ReadText(const std::string& text) { return ReadText(text, Options()); }
 
@@ -118,6 +145,9 @@ public:
     // "mm", "in", "ft", ...; ParseUnit accepts these and the full names ("millimetre", "inch").
     static std::string UnitName(Unit unit);
     static std::optional<Unit> ParseUnit(const std::string& name);
+
+    // "LINE (handle 1F, line 120)", or "LINE at line 120" for an entity without a handle.
+    static std::string Describe(const std::string& type, const std::string& handle, long line);
 };
 
 }  // namespace Norvane

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <sstream>
 
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
@@ -39,6 +38,9 @@ bool IsStructureRecord(const std::string& type) {
            type == "SECTION" || type == "EOF" || type.empty();
 }
 
+// Longest handle kept.
+constexpr std::size_t kMaxHandleLength = 16;
+
 // Group codes that carry real numbers used as geometry.
 bool IsGeometryRealCode(unsigned code) {
     return (code >= 10 && code <= 59) || (code >= 210 && code <= 239);
@@ -47,11 +49,14 @@ bool IsGeometryRealCode(unsigned code) {
 // The facts of one raw record (a group 0 and the pairs up to the next group 0).
 struct RawRecord {
     std::string type;
-    std::string name;  // first group 2
-    int flags = 0;     // first group 70
+    std::string name;    // first group 2
+    std::string handle;  // first group 5
+    long line = 0;       // line of the file where the record starts
+    int flags = 0;       // first group 70
     bool hasFlags = false;
     bool paperSpace = false;  // group 67 = 1
     bool badNumber = false;   // a geometry number that is not a finite, sane real
+    std::string badDetail;    // the first such number, where it is and what is wrong with it
     double x = 0.0;           // group 10 / 20 / 30: a BLOCK's base point, a POLYLINE's elevation (z)
     double y = 0.0;
     double z = 0.0;
@@ -81,7 +86,7 @@ struct PendingPolyline {
     bool lightweight = false;
     int flags = 0;
     Matrix2D ocs;
-    bool bad = false;
+    std::string badDetail;  // the first unsound number of a vertex; the polyline is refused for it
     struct Vertex {
         Point2D p;
         double bulge = 0.0;
@@ -98,13 +103,18 @@ struct PendingSpline {
 
 class Collector : public DL_CreationAdapter {
 public:
-    explicit Collector(Drawing& drawing) : m_drawing(drawing) {}
+    Collector(Drawing& drawing, const std::vector<RecordOrigin>& origins)
+        : m_drawing(drawing), m_origins(origins) {}
 
     void processCodeValuePair(unsigned int code, const std::string& value) override {
         if (code == 0) {
+            ++m_record;
+            m_pair = 0;
             StartRecord(value);
+            m_current.line = Origin().line;
             return;
         }
+        ++m_pair;
         NoteValue(code, value);
     }
 
@@ -136,7 +146,7 @@ public:
         const Point2D p(d.x1, d.y1);
         const Point2D q(d.x2, d.y2);
         if (p.DistanceTo(q) <= kMinSegmentLength) {
-            item.skipReason = "zero-length LINE";
+            Refuse(item, "its ends coincide (zero length)");
         } else {
             item.prims.push_back(Segment{p, q});
         }
@@ -149,7 +159,7 @@ public:
             return;
         }
         if (!(d.radius > kMinRadius)) {
-            item.skipReason = "ARC with zero or negative radius";
+            Refuse(item, "radius " + Number(d.radius) + " is not positive");
             Add(std::move(item));
             return;
         }
@@ -160,7 +170,7 @@ public:
         }
         if (sweep == 0.0) {              // exact: equal angles mod 360
             if (d.angle1 == d.angle2) {  // exact: the same written angle is an empty arc
-                item.skipReason = "ARC with equal start and end angles";
+                Refuse(item, "start and end angles are equal (an empty arc)");
                 Add(std::move(item));
                 return;
             }
@@ -183,7 +193,7 @@ public:
             return;
         }
         if (!(d.radius > kMinRadius)) {
-            item.skipReason = "CIRCLE with zero or negative radius";
+            Refuse(item, "radius " + Number(d.radius) + " is not positive");
             Add(std::move(item));
             return;
         }
@@ -204,7 +214,7 @@ public:
         }
         const double majorLength = std::hypot(d.mx, d.my, d.mz);
         if (!(majorLength > kMinRadius) || !(d.ratio * majorLength > kMinRadius)) {
-            item.skipReason = "ELLIPSE with a zero axis";
+            Refuse(item, "an axis of zero length");
             Add(std::move(item));
             return;
         }
@@ -252,7 +262,7 @@ public:
         pending.lightweight = m_done.type == "LWPOLYLINE";
         pending.flags = d.flags;
         if (!pending.lightweight && (d.flags & (16 | 64))) {
-            pending.item.skipReason = "POLYLINE mesh or polyface";
+            pending.item.skip = SkipKind::Unsupported;  // a mesh or polyface: a surface, not a contour
         }
         // A 3-D polyline (flag 8) has world vertices; a 2-D one lies in its OCS at its elevation (group 38
         // of an LWPOLYLINE, the z of a POLYLINE's own point).
@@ -267,8 +277,9 @@ public:
             return;
         }
         // For a POLYLINE each VERTEX is its own record; the LWPOLYLINE's vertices all belong to its record.
-        if (m_done.badNumber || !std::isfinite(d.bulge)) {
-            m_polyline->bad = true;
+        if ((m_done.badNumber || !std::isfinite(d.bulge)) && m_polyline->badDetail.empty()) {
+            m_polyline->badDetail =
+                m_done.badNumber ? m_done.badDetail : "a bulge that is not a finite number";
         }
         PendingPolyline::Vertex vertex;
         vertex.p = Point2D(d.x, d.y);
@@ -337,7 +348,7 @@ public:
         ref.rowSpacing = d.rowSp;
         if (!std::isfinite(d.sx) || !std::isfinite(d.sy) || std::fabs(d.sx) <= kMinSegmentLength ||
             std::fabs(d.sy) <= kMinSegmentLength) {
-            item.skipReason = "INSERT with a zero scale";
+            Refuse(item, "scale " + Number(d.sx) + " x " + Number(d.sy) + " flattens the block");
         } else {
             item.insert = ref;
         }
@@ -349,9 +360,8 @@ private:
     void StartRecord(const std::string& type) {
         // The typed callbacks of the record completed at the previous group 0 have fired by now.
         if (m_expectTyped && !m_gotTyped) {
-            Item item;
-            item.type = m_done.type;
-            item.skipReason = m_done.type + " not understood by the parser";
+            Item item = ItemOf(m_done);
+            Refuse(item, "not understood by the DXF parser");
             AddTo(m_expectTarget, std::move(item));
         }
         m_expectTyped = false;
@@ -406,9 +416,8 @@ private:
             m_expectTarget = m_target;
             return;
         }
-        Item item;
-        item.type = rec.type;
-        item.skipReason = "unsupported";
+        Item item = ItemOf(rec);
+        item.skip = SkipKind::Unsupported;
         AddTo(m_target, std::move(item));
     }
 
@@ -416,6 +425,8 @@ private:
         RawRecord& rec = m_current;
         if (code == 2 && rec.name.empty()) {
             rec.name = value;
+        } else if (code == 5 && rec.handle.empty()) {
+            rec.handle = value.substr(0, kMaxHandleLength);
         } else if (code == 70 && !rec.hasFlags) {
             rec.flags = static_cast<int>(std::strtol(value.c_str(), nullptr, 10));
             rec.hasFlags = true;
@@ -428,8 +439,13 @@ private:
         double number = 0.0;
         bool comma = false;
         // Bulges (42) of nearly full circles are legitimately huge; every other geometry value is bounded.
-        if (!ParseReal(value, number, comma) || (code != 42 && std::fabs(number) > kMaxAbsValue)) {
+        const bool parsed = ParseReal(value, number, comma);
+        if ((!parsed || (code != 42 && std::fabs(number) > kMaxAbsValue)) && !rec.badNumber) {
             rec.badNumber = true;
+            rec.badDetail = "value '" + value.substr(0, kMaxQuotedLength) + "' (group " +
+                            std::to_string(code) + ", line " + std::to_string(PairLine()) + ") " +
+                            (parsed ? "lies beyond the range of " + Number(kMaxAbsValue)
+                                    : std::string("is not a finite number"));
         }
         if (comma) {
             ++m_drawing.decimalCommaValues;
@@ -453,19 +469,50 @@ private:
             return false;
         }
         const DL_Attributes attributes = getAttributes();
-        item.type = m_done.type;
+        item = ItemOf(m_done);
         item.layer = attributes.getLayer();
         item.colour = attributes.getColor();
         if (m_done.paperSpace) {
-            item.skipReason = "in paper space";
+            item.skip = SkipKind::PaperSpace;
         } else if (m_done.badNumber) {
-            item.skipReason = m_done.type + " with a non-finite or absurd number";
+            Refuse(item, m_done.badDetail);
         }
-        if (!item.skipReason.empty()) {
+        if (item.skip != SkipKind::None) {
             Add(std::move(item));
             return false;
         }
         return true;
+    }
+
+    // An item for the record, with the record's type, handle and line.
+    static Item ItemOf(const RawRecord& rec) {
+        Item item;
+        item.type = rec.type;
+        item.handle = rec.handle;
+        item.line = rec.line;
+        return item;
+    }
+
+    static void Refuse(Item& item, const std::string& reason) {
+        item.skip = SkipKind::Refused;
+        item.skipReason = reason;
+    }
+
+    static std::string Number(double value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.6g", value);
+        return text;
+    }
+
+    RecordOrigin Origin() const {
+        return m_record >= 1 && m_record <= m_origins.size() ? m_origins[m_record - 1] : RecordOrigin();
+    }
+
+    // The line of the file that held the value of the pair just received.
+    long PairLine() const {
+        const RecordOrigin origin = Origin();
+        const long fromStart = static_cast<long>(m_pair) - origin.added;
+        return fromStart > 0 ? origin.line + 2 * fromStart + 1 : origin.line;
     }
 
     Matrix2D EntityOcs(double elevation) {
@@ -494,10 +541,10 @@ private:
         m_spline.reset();
         for (const Point2D& p : pending.spline.ctrl) {
             if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
-                pending.item.skipReason = "SPLINE with a non-finite number";
+                Refuse(pending.item, "a control point that is not finite");
             }
         }
-        if (pending.item.skipReason.empty()) {
+        if (pending.item.skip == SkipKind::None) {
             pending.item.prims.push_back(std::move(pending.spline));
         }
         AddTo(pending.target, std::move(pending.item));
@@ -506,6 +553,9 @@ private:
     void FlushPendingPolyline();
 
     Drawing& m_drawing;
+    const std::vector<RecordOrigin>& m_origins;
+    std::size_t m_record = 0;  // group 0 records received so far
+    std::size_t m_pair = 0;    // pairs received in the current record after its group 0
     std::string m_section;
     Block* m_target = nullptr;  // where entities go now: model space, a block, or nowhere
     RawRecord m_current;        // the record being read
@@ -525,10 +575,10 @@ void Collector::FlushPendingPolyline() {
     PendingPolyline pending = std::move(*m_polyline);
     m_polyline.reset();
     Item& item = pending.item;
-    if (pending.bad) {
-        item.skipReason = item.type + " with a non-finite or absurd number";
+    if (!pending.badDetail.empty()) {
+        Refuse(item, pending.badDetail);
     }
-    if (!item.skipReason.empty()) {
+    if (item.skip != SkipKind::None) {
         AddTo(pending.target, std::move(item));
         return;
     }
@@ -566,50 +616,15 @@ void Collector::FlushPendingPolyline() {
         conic.v = Vector2D(0.0, radius);
         conic.t0 = Vector2D(centre, a.p).Angle();
         conic.sweep = sweep;
+        conic.hasEnds = true;
+        conic.start = a.p;
+        conic.end = b.p;
         item.prims.push_back(MapConic(conic, pending.ocs));
     }
     if (item.prims.empty()) {
-        item.skipReason = item.type + " without any segment";
+        Refuse(item, "no segment of non-zero length");
     }
     AddTo(pending.target, std::move(item));
-}
-
-using Record = std::vector<std::pair<int, std::string>>;
-
-// Makes the element counts of a record agree with the elements it holds. dxflib sizes its arrays from
-// these counts: a count that is too small loses vertices, a missing one loses them all, and an absurd one
-// makes it allocate gigabytes.
-void FixCounts(Record& record) {
-    if (record.empty()) {
-        return;
-    }
-    auto count = [&record](int code) {
-        return std::to_string(
-            std::count_if(record.begin(), record.end(), [code](const auto& p) { return p.first == code; }));
-    };
-    // (count code, element code) pairs per entity type.
-    std::vector<std::pair<int, int>> fixes;
-    const std::string& type = record.front().second;
-    if (type == "LWPOLYLINE") {
-        fixes = {{90, 10}};
-    } else if (type == "SPLINE") {
-        fixes = {{72, 40}, {73, 10}, {74, 11}};
-    } else if (type == "LEADER") {
-        fixes = {{76, 10}};
-    }
-    for (const auto& [countCode, elementCode] : fixes) {
-        const std::string n = count(elementCode);
-        bool found = false;
-        for (auto& [code, value] : record) {
-            if (code == countCode) {
-                value = n;
-                found = true;
-            }
-        }
-        if (!found) {
-            record.insert(record.begin() + 1, {countCode, n});
-        }
-    }
 }
 
 }  // namespace
@@ -655,85 +670,15 @@ Conic MapConic(const Conic& conic, const Matrix2D& m) {
     out.c = m.TransformPoint(conic.c);
     out.u = m.TransformVector(conic.u);
     out.v = m.TransformVector(conic.v);
+    out.start = m.TransformPoint(conic.start);
+    out.end = m.TransformPoint(conic.end);
     return out;
 }
 
-bool CollectDrawing(const std::string& text, Drawing& drawing, std::string& message) {
-    // First a clean copy of the pairs: trimmed lines, over-long values cut (dxflib reads lines into a
-    // fixed buffer and would lose the pairing), and everything from the first line that should be a
-    // group code but is not dropped.
-    constexpr std::size_t kMaxValueLength = 1000;
-    constexpr long kMaxGroupCode = 1071;
-    auto trim = [](const std::string& line) {
-        const auto first = line.find_first_not_of(" \t\r\n");
-        if (first == std::string::npos) {
-            return std::string();
-        }
-        return line.substr(first, line.find_last_not_of(" \t\r\n") - first + 1);
-    };
-    std::string clean;
-    clean.reserve(text.size());
-    Record record;  // pairs of the record being copied, so that its counts can be fixed first
-    auto flush = [&clean, &record]() {
-        FixCounts(record);
-        for (const auto& [code, value] : record) {
-            clean += std::to_string(code) + '\n' + value + '\n';
-        }
-        record.clear();
-    };
-    std::vector<std::string> lines;
-    {
-        std::istringstream in(text);
-        std::string line;
-        while (std::getline(in, line)) {
-            lines.push_back(trim(line));
-        }
-    }
-    // After damage, pairing resumes at the next line "0" followed by a record name.
-    auto isRecordName = [](const std::string& s) {
-        return !s.empty() && std::isupper(static_cast<unsigned char>(s[0])) &&
-               std::all_of(s.begin(), s.end(),
-                           [](unsigned char c) { return std::isupper(c) || std::isdigit(c) || c == '_'; });
-    };
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        if (lines[i].empty() && i + 1 == lines.size()) {
-            break;  // a trailing empty line
-        }
-        char* end = nullptr;
-        const long number = std::strtol(lines[i].c_str(), &end, 10);
-        if (lines[i].empty() || *end != '\0' || number < 0 || number > kMaxGroupCode ||
-            i + 1 >= lines.size()) {
-            if (drawing.damagedAtLine == 0) {
-                drawing.damagedAtLine = static_cast<long>(i) + 1;
-            }
-            ++drawing.damagedPlaces;
-            // The record the damage lies in is dropped, except a section's head (its name and header
-            // variables) which stays usable up to the damage.
-            if (!record.empty() && record.front().second != "SECTION") {
-                record.clear();
-            }
-            for (++i; i + 1 < lines.size() && !(lines[i] == "0" && isRecordName(lines[i + 1])); ++i) {
-            }
-            continue;
-        }
-        const std::string value = lines[i + 1].substr(0, kMaxValueLength);
-        i += 2;
-        if (number == 0) {
-            flush();
-        }
-        record.emplace_back(static_cast<int>(number), value);
-        if (number == 0 && value == "EOF") {
-            break;
-        }
-    }
-    const bool ended = !record.empty() && record.front() == std::make_pair(0, std::string("EOF"));
-    flush();
-    if (!ended) {
-        // dxflib hands over an entity only when the next group 0 arrives: a truncated file still gets its
-        // last entity.
-        clean += "0\nEOF\n";
-    }
+bool CollectDrawing(const std::string& text, Drawing& drawing, std::string& message,
+                    const std::function<void(double)>& progress) {
+    std::vector<RecordOrigin> origins;
+    std::string clean = CleanPairs(text, drawing, origins);
     // dxflib's FILE reader is the one that hands every raw pair to the collector (processCodeValuePair)
     // before acting on it, so the clean text is read through a memory stream.
     FILE* stream = fmemopen(clean.data(), clean.size(), "r");
@@ -742,12 +687,16 @@ bool CollectDrawing(const std::string& text, Drawing& drawing, std::string& mess
         return false;
     }
     try {
-        Collector collector(drawing);
+        Collector collector(drawing, origins);
         DL_Dxf dxf;
         // Each round consumes at least one line, so the line count bounds the loop.
         const std::size_t maxRounds =
             static_cast<std::size_t>(std::count(clean.begin(), clean.end(), '\n')) + 2;
+        constexpr std::size_t kRoundsPerReport = 1 << 16;
         for (std::size_t round = 0; round < maxRounds && dxf.readDxfGroups(stream, &collector); ++round) {
+            if (progress && round % kRoundsPerReport == 0) {
+                progress(2.0 * static_cast<double>(round) / static_cast<double>(maxRounds));
+            }
         }
         collector.Finish();
     } catch (const std::exception& e) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include <boost/make_shared.hpp>
 
@@ -72,11 +73,13 @@ void EllipticalArcToArcs(const Conic& k, double tol, std::vector<IPatternPtr>& o
     }
 }
 
-// Points of f over [breaks.front(), breaks.back()]: every interval between breaks is cut into a few
-// pieces, and a piece is halved while the curve at its quarter, middle or three-quarter parameter lies
-// farther than tol from its chord. Stops refining (capped = true) at kMaxCurvePoints.
+// Points of f over [breaks.front(), breaks.back()]: an interval between breaks that flat(i, a, b) proves
+// to lie within tol of its chord from a to b is one chord; every other one is cut into a few pieces, and
+// a piece is halved while the curve at its quarter, middle or three-quarter parameter lies farther than
+// tol from its chord. Stops refining (capped = true) at kMaxCurvePoints.
+using FlatTest = std::function<bool(std::size_t interval, const Point2D& a, const Point2D& b)>;
 std::vector<Point2D> Tessellate(const std::function<Point2D(double)>& f, const std::vector<double>& breaks,
-                                double tol, bool& capped) {
+                                double tol, bool& capped, const FlatTest& flat = FlatTest()) {
     constexpr int kPiecesPerInterval = 4;
     std::vector<Point2D> points;
     capped = false;
@@ -103,6 +106,11 @@ std::vector<Point2D> Tessellate(const std::function<Point2D(double)>& f, const s
         const double a = breaks[i];
         const double b = breaks[i + 1];
         if (!(b > a)) {
+            continue;
+        }
+        const Point2D end = f(b);
+        if (flat && flat(i, points.back(), end)) {
+            points.push_back(end);
             continue;
         }
         for (int j = 0; j < kPiecesPerInterval; ++j) {
@@ -255,7 +263,7 @@ std::vector<Point2D> TessellateFitPoints(const Spline& s, double tol, bool& capp
         pts.push_back(pts.front());
     }
     if (pts.size() < 2) {
-        problem = "SPLINE with fewer than two distinct fit points";
+        problem = "fewer than two distinct fit points";
         return {};
     }
     if (pts.size() == 2) {
@@ -269,11 +277,11 @@ std::vector<Point2D> TessellateControlPoints(Spline s, double tol, bool& capped,
     const int p = s.degree;
     const std::size_t n = s.ctrl.size();
     if (p < 1 || p > kMaxSplineDegree) {
-        problem = "SPLINE of unsupported degree";
+        problem = "degree " + std::to_string(p) + " is not between 1 and " + std::to_string(kMaxSplineDegree);
         return {};
     }
     if (n < static_cast<std::size_t>(p) + 1) {
-        problem = "SPLINE with too few control points for its degree";
+        problem = "too few control points for its degree";
         return {};
     }
     if (s.knots.empty()) {
@@ -289,12 +297,12 @@ std::vector<Point2D> TessellateControlPoints(Spline s, double tol, bool& capped,
         }
     }
     if (s.knots.size() != n + p + 1) {
-        problem = "SPLINE whose knot count does not match its control points";
+        problem = "the knot count does not match the control points";
         return {};
     }
     for (std::size_t i = 0; i < s.knots.size(); ++i) {
         if (!std::isfinite(s.knots[i]) || (i > 0 && s.knots[i] < s.knots[i - 1])) {
-            problem = "SPLINE with a decreasing or non-finite knot vector";
+            problem = "the knot vector decreases or is not finite";
             return {};
         }
     }
@@ -306,12 +314,12 @@ std::vector<Point2D> TessellateControlPoints(Spline s, double tol, bool& capped,
         if (unit) {
             s.weights.clear();
         } else if (!valid) {
-            problem = "SPLINE with zero, negative or missing weights";
+            problem = "zero, negative or missing weights";
             return {};
         }
     }
     if (!(s.knots[n] > s.knots[p])) {
-        problem = "SPLINE with an empty parameter range";
+        problem = "an empty parameter range";
         return {};
     }
     // Break at every distinct knot inside the domain: the curve is smooth between knots.
@@ -321,7 +329,39 @@ std::vector<Point2D> TessellateControlPoints(Spline s, double tol, bool& capped,
             breaks.push_back(s.knots[i]);
         }
     }
-    return Tessellate([&s](double t) { return DeBoor(s, t); }, breaks, tol, capped);
+    // A span of a B-spline with positive weights lies in the convex hull of its p + 1 control points, and
+    // its curve crosses any line at most as often as their polygon does (variation diminishing). So when
+    // those control points lie within tol of the line through the span's ends and advance along it
+    // monotonically, the span itself stays within tol of its chord: a straight run of many control points
+    // costs one chord per span.
+    std::vector<std::size_t> spanOf(breaks.size(), 0);
+    for (std::size_t i = 0; i + 1 < breaks.size(); ++i) {
+        const auto k =
+            std::upper_bound(s.knots.begin() + p, s.knots.begin() + static_cast<long>(n), breaks[i]) -
+            s.knots.begin() - 1;
+        spanOf[i] = static_cast<std::size_t>(std::clamp<long>(k, p, static_cast<long>(n) - 1));
+    }
+    const FlatTest flatSpan = [&s, &spanOf, p, tol](std::size_t interval, const Point2D& a,
+                                                    const Point2D& b) {
+        const Vector2D chord(a, b);
+        const double length = chord.Length();
+        if (!(length > kMinSegmentLength)) {
+            return false;
+        }
+        const Vector2D d = chord / length;
+        const std::size_t k = spanOf[interval];
+        double along = -std::numeric_limits<double>::infinity();
+        for (std::size_t j = k - static_cast<std::size_t>(p); j <= k; ++j) {
+            const Vector2D v(a, s.ctrl[j]);
+            const double next = v.DotProduct(d);
+            if (!(std::fabs(v.CrossProduct(d)) <= tol) || !(next >= along)) {
+                return false;
+            }
+            along = next;
+        }
+        return true;
+    };
+    return Tessellate([&s](double t) { return DeBoor(s, t); }, breaks, tol, capped, flatSpan);
 }
 
 }  // namespace
@@ -344,10 +384,24 @@ void ConicToPatterns(const Conic& k, double chordTol, std::vector<IPatternPtr>& 
         const double radius = 0.5 * (lu + lv);
         if (k.full) {
             out.push_back(boost::make_shared<CirclePattern>(k.c, radius));
-        } else {
-            out.push_back(
-                boost::make_shared<ArcPattern>(k.c, radius, k.u.Angle() + sense * k.t0, sense * k.sweep));
+            return;
         }
+        // An arc so flat that its centre lies beyond the kernel's range (a polyline bulge of 1e-8) is a
+        // straight piece to within its sagitta: it becomes a line when that is within the chord tolerance,
+        // so that no stored part holds an unreachable centre. Otherwise it stays an arc, and the range
+        // check of the placed geometry refuses it.
+        const bool centreInRange = std::fabs(k.c.x) <= kMaxAbsValue && std::fabs(k.c.y) <= kMaxAbsValue;
+        const double sagitta = radius * (1.0 - std::cos(0.5 * std::fabs(k.sweep)));
+        if ((!centreInRange || radius > kMaxAbsValue) && sagitta <= chordTol) {
+            const Point2D a = k.hasEnds ? k.start : ConicPoint(k, k.t0);
+            const Point2D b = k.hasEnds ? k.end : ConicPoint(k, k.t0 + k.sweep);
+            if (a.DistanceTo(b) > kMinSegmentLength) {
+                out.push_back(boost::make_shared<LinePattern>(a, b));
+            }
+            return;
+        }
+        out.push_back(
+            boost::make_shared<ArcPattern>(k.c, radius, k.u.Angle() + sense * k.t0, sense * k.sweep));
         return;
     }
     if (!k.full) {
@@ -365,15 +419,16 @@ void ConicToPatterns(const Conic& k, double chordTol, std::vector<IPatternPtr>& 
     out.push_back(boost::make_shared<EllipsePattern>(k.c, major * 2.0, minor.Length() / major.Length()));
 }
 
-std::vector<Point2D> TessellateSpline(const Spline& spline, double chordTol, std::string& problem) {
-    bool capped = false;
-    std::vector<Point2D> points = spline.ctrl.empty()
-                                      ? TessellateFitPoints(spline, chordTol, capped, problem)
-                                      : TessellateControlPoints(spline, chordTol, capped, problem);
-    if (capped && problem.empty()) {
-        problem = "SPLINE needing more points than allowed (approximated coarser)";
-    }
-    return points;
+double CurveChordTol(double chordTol, double size) {
+    const double relative = std::isfinite(size) ? kMinRelChordTol * size : 0.0;
+    return std::max({chordTol, kMinChordTol, relative});
+}
+
+std::vector<Point2D> TessellateSpline(const Spline& spline, double chordTol, std::string& problem,
+                                      bool& capped) {
+    capped = false;
+    return spline.ctrl.empty() ? TessellateFitPoints(spline, chordTol, capped, problem)
+                               : TessellateControlPoints(spline, chordTol, capped, problem);
 }
 
 }  // namespace Norvane::dxf_detail

@@ -9,6 +9,7 @@
 #include <boost/make_shared.hpp>
 
 #include "geomFeature/pattern/LinePattern.h"
+#include "geomFeature/pattern/PatternCache.h"
 #include "io/detail/DxfModel.h"
 #include "io/detail/DxfTolerance.h"
 
@@ -76,6 +77,44 @@ Matrix2D Translation(double x, double y) {
     return Matrix2D(1.0, 0.0, 0.0, 1.0, x, y);
 }
 
+// "a 400 x 400 grid of", "" for a plain insert.
+std::string GridText(const InsertRef& ref) {
+    if (ref.cols == 1 && ref.rows == 1) {
+        return std::string();
+    }
+    return "a " + std::to_string(ref.cols) + " x " + std::to_string(ref.rows) + " grid of ";
+}
+
+// The entity as a message names it: "LINE (handle 1F, line 120)", "INSERT of a 400 x 400 grid of block
+// 'H' (handle 2A, line 40)".
+std::string Name(const Item& item) {
+    std::string name = DxfReader::Describe(item.type, item.handle, item.line);
+    if (item.insert) {
+        const auto head = name.find(' ');
+        const std::string what = " of " + GridText(*item.insert) + "block '" + item.insert->blockName + "'";
+        name = head == std::string::npos ? name + what : name.substr(0, head) + what + name.substr(head);
+    }
+    return name;
+}
+
+// Whether the pattern lies within the kernel's range: its box, and the base point and vector it is
+// stored by (an arc's centre and radius), which a part file must be able to hold.
+bool WithinRange(const IPatternPtr& pattern) {
+    const PatternCachePtr cache = pattern->GetCacheData();
+    if (!cache) {
+        return false;
+    }
+    const Rect2D& box = cache->GetRect();
+    const Point2D base = pattern->GetBasePoint();
+    const Vector2D vector = pattern->GetBaseVector();
+    for (const double v : {box.left, box.right, box.bottom, box.top, base.x, base.y, vector.x, vector.y}) {
+        if (!(std::fabs(v) <= kMaxAbsValue)) {  // also false for NaN
+            return false;
+        }
+    }
+    return true;
+}
+
 class Expander {
 public:
     Expander(const Drawing& drawing, const DxfReader::Options& options, double scale,
@@ -85,26 +124,50 @@ public:
     }
 
     bool Run() {
-        const Cost cost = CostOf(m_drawing.model, 0);
+        // The cost of the whole model space, item by item, so that the error names the entity with
+        // which the drawing passes the limit.
         const std::uint64_t cap = m_options.maxPatterns;
-        if (cost.patterns > cap || cost.entities > SaturatingMul(cap, 10)) {
-            Fail(cost.patterns > cap ? cost.patterns : cost.entities);
-            return false;
+        const std::uint64_t entityCap = SaturatingMul(cap, kEntitiesPerPattern);
+        Cost total;
+        for (const Item& item : m_drawing.model.items) {
+            const Cost own = CostOf(item, 0);
+            total.patterns = SaturatingAdd(total.patterns, own.patterns);
+            total.entities = SaturatingAdd(total.entities, own.entities);
+            if (total.patterns > cap || total.entities > entityCap) {
+                const bool alone = own.patterns > cap || own.entities > entityCap;
+                Fail(alone ? Name(item) + " expands to " +
+                                 (own.patterns > cap ? std::to_string(own.patterns) + " pieces"
+                                                     : std::to_string(own.entities) + " placed entities") +
+                                 ", more than the limit of " + std::to_string(cap) + " pieces"
+                           : "the drawing expands to more than " + std::to_string(cap) +
+                                 " pieces; the limit is passed at " + Name(item));
+                return false;
+            }
         }
+        m_totalEntities = std::max<std::uint64_t>(total.entities, 1);
         Context root;
         root.m = Matrix2D(m_scale, 0.0, 0.0, m_scale, 0.0, 0.0);
-        PlaceBlock(m_drawing.model, root);
-        if (m_tooLarge) {
-            Fail(std::max<std::uint64_t>(m_result.patterns->size(), m_placed));
+        PlaceBlock(m_drawing.model, root, nullptr);
+        if (!m_failure.empty()) {
+            Fail(m_failure);
             return false;
         }
-        for (const auto& [reason, count] : m_warnings) {
-            m_result.warnings.push_back(reason + " (" + std::to_string(count) + ")");
+        std::stable_sort(
+            m_result.refused.begin(), m_result.refused.end(),
+            [](const DxfReader::Refusal& a, const DxfReader::Refusal& b) { return a.line < b.line; });
+        for (const auto& [text, count] : m_warnings) {
+            m_result.warnings.push_back(text + (count > 1 ? " (" + std::to_string(count) + " times)" : ""));
         }
         return true;
     }
 
 private:
+    // Runaway guard beside the pattern count: placed entities of any kind (inserts of empty blocks
+    // included) may reach this many per pattern allowed.
+    static constexpr std::uint64_t kEntitiesPerPattern = 10;
+    // Placed entities between two progress reports.
+    static constexpr std::uint64_t kPlacedPerReport = 4096;
+
     struct Context {
         Matrix2D m;                   // block coordinates -> millimetres
         std::string layer;            // the INSERT's layer, taken by entities on layer 0
@@ -112,17 +175,35 @@ private:
         int depth = 0;                // INSERT nesting
     };
 
-    void Fail(std::uint64_t count) {
+    void Fail(const std::string& what) {
         m_result.error = DxfReader::ErrorKind::TooLarge;
-        m_result.message = "the drawing expands to more than " + std::to_string(m_options.maxPatterns) +
-                           " elements (at least " + std::to_string(count) +
-                           " after expanding blocks and grids)";
+        m_result.message = what + " (--max-pieces)";
         m_result.patterns->clear();
     }
 
     const Block* FindBlock(const std::string& key) const {
         const auto it = m_drawing.blocks.find(key);
         return it == m_drawing.blocks.end() ? nullptr : &it->second;
+    }
+
+    // Cost of placing one item at that nesting depth.
+    Cost CostOf(const Item& item, int depth) {
+        Cost cost;
+        cost.entities = 1;
+        if (!item.insert) {
+            cost.patterns = item.prims.size();
+            return cost;
+        }
+        const Block* child = FindBlock(item.insert->blockKey);
+        if (!child || depth >= m_options.maxInsertDepth) {
+            return cost;
+        }
+        const Cost inner = CostOf(*child, depth + 1);
+        const std::uint64_t copies = SaturatingMul(static_cast<std::uint64_t>(item.insert->cols),
+                                                   static_cast<std::uint64_t>(item.insert->rows));
+        cost.patterns = SaturatingMul(copies, inner.patterns);
+        cost.entities = SaturatingAdd(1, SaturatingMul(copies, inner.entities));
+        return cost;
     }
 
     // Cost of placing a block once at that nesting depth; an insert nested deeper than allowed, or back
@@ -138,62 +219,59 @@ private:
         }
         Cost cost;
         for (const Item& item : block.items) {
-            cost.entities = SaturatingAdd(cost.entities, 1);
-            if (!item.insert) {
-                cost.patterns = SaturatingAdd(cost.patterns, item.prims.size());
-                continue;
-            }
-            const Block* child = FindBlock(item.insert->blockKey);
-            if (!child || depth >= m_options.maxInsertDepth) {
-                continue;
-            }
-            const Cost inner = CostOf(*child, depth + 1);
-            const std::uint64_t copies = SaturatingMul(static_cast<std::uint64_t>(item.insert->cols),
-                                                       static_cast<std::uint64_t>(item.insert->rows));
-            cost.patterns = SaturatingAdd(cost.patterns, SaturatingMul(copies, inner.patterns));
-            cost.entities = SaturatingAdd(cost.entities, SaturatingMul(copies, inner.entities));
+            const Cost own = CostOf(item, depth);
+            cost.patterns = SaturatingAdd(cost.patterns, own.patterns);
+            cost.entities = SaturatingAdd(cost.entities, own.entities);
         }
         m_costing.erase(&block);
         m_cost[key] = cost;
         return cost;
     }
 
-    void PlaceBlock(const Block& block, const Context& context) {
+    // top is the model-space item being placed, named when the limit is passed inside it.
+    void PlaceBlock(const Block& block, const Context& context, const Item* top) {
         for (const Item& item : block.items) {
-            // The cost estimate cannot see through recursive blocks; this bounds the work regardless.
-            if (++m_placed > SaturatingMul(m_options.maxPatterns, 10)) {
-                m_tooLarge = true;
-            }
-            if (m_tooLarge) {
+            if (!m_failure.empty()) {
                 return;
+            }
+            const Item* named = top ? top : &item;
+            // The cost estimate cannot see through recursive blocks; this bounds the work regardless.
+            if (++m_placed > SaturatingMul(m_options.maxPatterns, kEntitiesPerPattern)) {
+                m_failure = "the drawing expands to more than " + std::to_string(m_options.maxPatterns) +
+                            " pieces; the limit is passed at " + Name(*named);
+                return;
+            }
+            if (m_options.progress && m_placed % kPlacedPerReport == 0) {
+                m_options.progress(
+                    "placing entities",
+                    std::min(1.0, static_cast<double>(m_placed) / static_cast<double>(m_totalEntities)));
             }
             // Entities on layer 0 inside a block take the layer of the INSERT that places them.
             const std::string layer = (context.depth > 0 && item.layer == "0") ? context.layer : item.layer;
             const int colour = ResolveColour(item.colour, layer, context.colour);
-            if (!item.skipReason.empty()) {
-                Skip(item.type, item.skipReason);
+            if (item.skip != SkipKind::None) {
+                Skip(item, item.skipReason);
             } else if (item.insert) {
-                PlaceInsert(item, *item.insert, context, layer, colour);
+                PlaceInsert(item, *item.insert, context, layer, colour, named);
             } else {
-                PlaceGeometry(item, context.m, layer, colour);
+                PlaceGeometry(item, context.m, layer, colour, *named);
             }
         }
     }
 
     void PlaceInsert(const Item& item, const InsertRef& ref, const Context& context, const std::string& layer,
-                     int colour) {
+                     int colour, const Item* top) {
         const Block* block = FindBlock(ref.blockKey);
         if (!block) {
-            Skip(item.type, "INSERT of an undefined block '" + ref.blockName + "'");
+            Refuse(item, "block '" + ref.blockName + "' is not defined");
             return;
         }
         if (std::find(m_stack.begin(), m_stack.end(), block) != m_stack.end()) {
-            Skip(item.type, "INSERT of block '" + ref.blockName + "' inside itself");
+            Refuse(item, "block '" + ref.blockName + "' is inserted inside itself");
             return;
         }
         if (context.depth >= m_options.maxInsertDepth) {
-            Skip(item.type,
-                 "INSERT nested deeper than " + std::to_string(m_options.maxInsertDepth) + " levels");
+            Refuse(item, "nested deeper than " + std::to_string(m_options.maxInsertDepth) + " levels");
             return;
         }
         ++m_result.readCount[item.type];
@@ -212,32 +290,49 @@ private:
         inner.colour = colour;
         inner.depth = context.depth + 1;
         // MINSERT copies step along the insert's rotated axes, unscaled.
-        for (int row = 0; row < ref.rows && !m_tooLarge; ++row) {
-            for (int col = 0; col < ref.cols && !m_tooLarge; ++col) {
+        for (int row = 0; row < ref.rows && m_failure.empty(); ++row) {
+            for (int col = 0; col < ref.cols && m_failure.empty(); ++col) {
                 inner.m = head * Translation(col * ref.colSpacing, row * ref.rowSpacing) * tail;
-                PlaceBlock(*block, inner);
+                PlaceBlock(*block, inner, top);
             }
         }
         m_stack.pop_back();
     }
 
-    void PlaceGeometry(const Item& item, const Matrix2D& m, const std::string& layer, int colour) {
+    void PlaceGeometry(const Item& item, const Matrix2D& m, const std::string& layer, int colour,
+                       const Item& top) {
         std::vector<IPatternPtr> patterns;
+        std::string problem;
         for (const Prim& prim : item.prims) {
             if (const Segment* seg = std::get_if<Segment>(&prim)) {
                 AddLine(m.TransformPoint(seg->p), m.TransformPoint(seg->q), patterns);
             } else if (const Conic* conic = std::get_if<Conic>(&prim)) {
-                ConicToPatterns(MapConic(*conic, m), m_chordTol, patterns);
+                const Conic placed = MapConic(*conic, m);
+                const double size = 2.0 * (placed.u.Length() + placed.v.Length());
+                ConicToPatterns(placed, CurveChordTol(m_chordTol, size), patterns);
             } else {
-                PlaceSpline(std::get<Spline>(prim), m, patterns);
+                PlaceSpline(std::get<Spline>(prim), m, patterns, problem);
             }
         }
         if (patterns.empty()) {
-            Skip(item.type, item.type + " that is degenerate once placed");
+            Refuse(item, problem.empty() ? "degenerate once placed (no length or size left)" : problem);
             return;
         }
+        for (const IPatternPtr& pattern : patterns) {
+            pattern->UpdateCache();
+            if (!WithinRange(pattern)) {
+                Refuse(item, "placed beyond the range of " +
+                                 std::to_string(static_cast<long long>(kMaxAbsValue)) +
+                                 " mm (block scale or unit)");
+                return;
+            }
+        }
         if (m_result.patterns->size() + patterns.size() > m_options.maxPatterns) {
-            m_tooLarge = true;
+            m_failure =
+                (&top == &item ? Name(item) + " would bring the drawing past the limit of "
+                               : "the drawing expands to more than ") +
+                std::to_string(m_options.maxPatterns) +
+                (&top == &item ? std::string(" pieces") : " pieces; the limit is passed at " + Name(top));
             return;
         }
         ++m_result.readCount[item.type];
@@ -245,17 +340,30 @@ private:
         for (const IPatternPtr& pattern : patterns) {
             pattern->SetLayerName(layerName);
             pattern->SetColorIndex(colour);
-            pattern->UpdateCache();
             m_result.patterns->push_back(pattern);
         }
     }
 
-    void PlaceSpline(Spline spline, const Matrix2D& m, std::vector<IPatternPtr>& patterns) {
+    void PlaceSpline(Spline spline, const Matrix2D& m, std::vector<IPatternPtr>& patterns,
+                     std::string& problem) {
+        Rect2D box;
+        bool first = true;
+        auto grow = [&box, &first](const Point2D& p) {
+            if (first) {
+                box = Rect2D(p.x, p.x, p.y, p.y);
+                first = false;
+            } else {
+                box.left = std::min(box.left, p.x), box.right = std::max(box.right, p.x);
+                box.bottom = std::min(box.bottom, p.y), box.top = std::max(box.top, p.y);
+            }
+        };
         for (Point2D& p : spline.ctrl) {
             p = m.TransformPoint(p);
+            grow(p);
         }
         for (Point2D& p : spline.fit) {
             p = m.TransformPoint(p);
+            grow(p);
         }
         if (spline.startTangent) {
             spline.startTangent = m.TransformVector(*spline.startTangent);
@@ -263,10 +371,13 @@ private:
         if (spline.endTangent) {
             spline.endTangent = m.TransformVector(*spline.endTangent);
         }
-        std::string problem;
-        const std::vector<Point2D> points = TessellateSpline(spline, m_chordTol, problem);
-        if (!problem.empty()) {
-            ++m_warnings[problem];
+        const double size = first ? 0.0 : std::hypot(box.Width(), box.Height());
+        bool capped = false;
+        const std::vector<Point2D> points =
+            TessellateSpline(spline, CurveChordTol(m_chordTol, size), problem, capped);
+        if (capped) {
+            ++m_warnings["a SPLINE needed more than " + std::to_string(kMaxCurvePoints) +
+                         " points and was approximated coarser"];
         }
         for (std::size_t i = 1; i < points.size(); ++i) {
             AddLine(points[i - 1], points[i], patterns);
@@ -289,10 +400,29 @@ private:
         return (colour >= 1 && colour <= 255) ? colour : kColourDefault;
     }
 
-    void Skip(const std::string& type, const std::string& reason) {
-        ++m_result.skipCount[type];
-        if (reason != "unsupported") {
-            ++m_warnings["skipped: " + reason];
+    // An item the collector marked as giving no geometry: counted by type; refused ones are also listed.
+    void Skip(const Item& item, const std::string& reason) {
+        ++m_result.skipCount[item.type];
+        if (item.skip == SkipKind::PaperSpace) {
+            ++m_warnings["entities in paper space skipped"];
+        } else if (item.skip == SkipKind::Refused) {
+            List(item, reason);
+        }
+    }
+
+    // An item refused while placing it.
+    void Refuse(const Item& item, const std::string& reason) {
+        ++m_result.skipCount[item.type];
+        List(item, reason);
+    }
+
+    // Each refused entity is listed once, with the number of its placements that were refused.
+    void List(const Item& item, const std::string& reason) {
+        const auto [it, added] = m_refusalIndex.emplace(&item, m_result.refused.size());
+        if (added) {
+            m_result.refused.push_back(DxfReader::Refusal{item.type, item.handle, item.line, reason, 1});
+        } else {
+            ++m_result.refused[it->second].count;
         }
     }
 
@@ -301,12 +431,14 @@ private:
     DxfReader::Result& m_result;
     double m_scale = 1.0;
     double m_chordTol = 0.01;
-    bool m_tooLarge = false;
+    std::string m_failure;       // set when the limit is passed: the message
     std::uint64_t m_placed = 0;  // entities placed so far
+    std::uint64_t m_totalEntities = 1;
     std::map<std::pair<const Block*, int>, Cost> m_cost;
     std::set<const Block*> m_costing;
     std::vector<const Block*> m_stack;  // blocks being placed, outermost first
     std::map<std::string, int> m_warnings;
+    std::map<const Item*, std::size_t> m_refusalIndex;  // item -> its entry in m_result.refused
 };
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "io/DxfWriter.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <ostream>
 #include <set>
@@ -188,20 +190,24 @@ DxfWriter::Result DxfWriter::Write(const PatternList& patterns, std::ostream& ou
 
 DxfWriter::Result DxfWriter::WriteFile(const PatternList& patterns, const std::string& path,
                                        const Options& options) {
+    // Messages say why, not where: the caller names the file (it may be writing a temporary one).
+    auto reason = [](int error) {
+        return error != 0 ? std::string(" (") + std::strerror(error) + ")" : std::string();
+    };
+    errno = 0;
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) {
         Result result;
         result.ok = false;
-        result.message = "cannot create '" + path + "'";
+        result.message = "cannot create the file" + reason(errno);
         return result;
     }
     Result result = Write(patterns, file, options);
+    const int writeError = errno;
     file.close();
-    if (result.ok && !file) {
+    if (!result.ok || !file) {
         result.ok = false;
-        result.message = "writing '" + path + "' failed";
-    } else if (!result.ok) {
-        result.message = "writing '" + path + "' failed";
+        result.message = "writing failed" + reason(writeError != 0 ? writeError : errno);
     }
     return result;
 }

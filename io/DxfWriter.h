@@ -24,7 +24,7 @@ public:
 
     struct Result {
         bool ok = true;
-        std::string message;   // why writing failed; empty on success
+        std::string message;   // why writing failed (without the path); empty on success
         int entityCount = 0;   // LINE, ARC and CIRCLE entities written
         int skippedCount = 0;  // outline elements left out for non-finite geometry
 

@@ -13,6 +13,7 @@ packages=(
   nlohmann-json3-dev
   python3-ezdxf
   libpolyclipping-dev
+  clang libclang-rt-dev
   libgtk-3-dev xvfb xdotool
 )
 missing=()

@@ -8,14 +8,23 @@
 namespace Norvane {
 
 // The subcommands of the geomfeature program. Each throws CliError for a failure the user must see and
-// prints its result to stdout.
+// prints its result to stdout. Every subcommand checks in the same order, so that one failure always gives
+// the same exit code (kExitCodeTable): its options (64), its input (66), its output (64 for the input
+// itself, 73), and only then does the work (65, 74).
+
+// The import stages the program runs besides the module's defaults: duplicate loops removed, arrays
+// recognised (--no-arrays turns that off).
+ImportOptions ProgramImportOptions();
 
 struct ImportCommand {
     std::string input;   // DXF file
     std::string output;  // part database
-    ImportOptions clean;
+    ImportOptions clean = ProgramImportOptions();
+    std::string optimize;  // --optimize[=TOL]: the tolerance as given (mm), empty when not asked for
     double chordTol = 0.01;
     std::optional<std::string> unit;  // overrides the drawing's unit
+    std::size_t maxPieces = 2000000;  // more pieces than this fail the read
+    bool salvage = false;             // import what can be read from a truncated or damaged file
     bool force = false;
     bool json = false;
     bool tree = false;
@@ -29,6 +38,9 @@ struct InfoCommand {
     bool tree = false;
     void Run() const;
 };
+
+// The largest picture side render accepts, in pixels.
+constexpr int kMaxPicturePixels = 20000;
 
 struct RenderCommand {
     std::string input;   // part database
@@ -49,7 +61,11 @@ struct ExportCommand {
     void Run() const;
 };
 
-// Loads a saved part and recomputes its nesting. Throws CliError (66 missing, 65 not a part database).
+// Throws CliError (66) unless path is a file that can be opened.
+void RequireInput(const std::string& path);
+
+// Loads a saved part and recomputes its nesting. Throws CliError (66 missing, 65 not a sound part database,
+// 74 reading failed).
 Part LoadPart(const std::string& path);
 
 }  // namespace Norvane

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 #include <boost/make_shared.hpp>
@@ -53,7 +54,7 @@ CLI::App* EditCommand::Register(CLI::App& app) {
     cmd->add_option("--script", script, "File of editing steps (see below)")->required();
     cmd->add_option("-o,--output", output, "Part database to write (default: replace the input)");
     cmd->add_flag("-f,--force", force, "Replace the output file if it exists");
-    cmd->footer(Help());
+    cmd->footer(Help() + "\n" + kExitCodeTable);
     return cmd;
 }
 
@@ -71,9 +72,10 @@ void EditCommand::Run() const {
         throw CliError(kExitBadData, script + ":" + std::to_string(steps.GetErrorLine()) + ": " +
                                          steps.GetError() + " (nothing was run)");
     }
-    const std::string target = output.empty() ? input : output;
-    const bool replace = output.empty() || force;
-    OutputFile::CheckWritable(target, replace);
+    // Without -o the edit replaces the part it read, atomically; an explicit output is never the input.
+    const bool inPlace = output.empty();
+    const std::string target = inPlace ? input : output;
+    OutputFile out(target, inPlace || force, inPlace ? std::vector<std::string>{} : std::vector<std::string>{input});
 
     Rect2D box = part.patterns->empty() ? Rect2D(0, 100, 0, 100) : part.patterns->GetRectBox();
     const double margin = kViewMarginShare * std::max({box.right - box.left, box.top - box.bottom, 1.0});
@@ -94,7 +96,7 @@ void EditCommand::Run() const {
                                          runner.GetError() + " (the part was not saved)");
     }
     const std::size_t commands = CommandManager::GetInstance()->GetUndoCount();
-    OutputFile::Write(target, replace, [&](const std::string& temporary) {
+    out.Write([&](const std::string& temporary) {
         const PartFileResult saved = PartFile::Save(temporary, part.patterns, part.loops);
         if (!saved.IsOk()) throw CliError(kExitIoError, target + ": " + saved.message);
     });

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <unordered_set>
 
 #include "apps/core/CliError.h"
@@ -232,18 +233,16 @@ void OffsetCommand::Run() const {
     if (!(kerf > 0.0) || !std::isfinite(kerf)) {
         throw CliError(kExitUsage, "--kerf must be a positive number, got " + Num(kerf));
     }
+    // The output is checked before any work: never the input itself, a folder that takes files.
+    std::optional<OutputFile> out;
     if (output) {
-        std::error_code ec;
-        if (std::filesystem::equivalent(input, *output, ec)) {
-            throw CliError(kExitUsage,
-                           *output + ": is the input part; write the compensated part to another file");
-        }
-        OutputFile::CheckWritable(*output, force);
+        RequireInput(input);
+        out.emplace(*output, force, std::vector<std::string>{input});
     }
     KerfReport report;
     const Part part = Compensated(input, kerf, report);
-    if (output) {
-        OutputFile::Write(*output, force, [&](const std::string& temporary) {
+    if (out) {
+        out->Write([&](const std::string& temporary) {
             const PartFileResult saved = PartFile::Save(temporary, part.patterns, part.loops);
             if (!saved.IsOk())
                 throw CliError(kExitIoError, *output + ": " + saved.message);

@@ -7,7 +7,9 @@
 
 #include <boost/pointer_cast.hpp>
 
+#include "geomFeature/host/geomkit/RepeatData.h"
 #include "geomFeature/loop/PolyPatLoop.h"
+#include "geomFeature/pattern/IArrayPattern.h"
 #include "geomFeature/processor/ProcessorTolerance.h"
 #include "geomFeature/pattern/PatternType.h"
 
@@ -26,6 +28,34 @@ std::string Fixed(double value) {
 }
 
 std::string PointText(const Point2D& p) { return "(" + Fixed(p.x) + ", " + Fixed(p.y) + ")"; }
+
+// A gap or tolerance: three significant digits, however small (a gap of 2e-7 is not "0").
+std::string Gap(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", value);
+    return text;
+}
+
+// Counts an array loop under its kind.
+void CountArray(const IPatLoopPtr& loop, std::map<std::string, PartSummary::ArrayKind>& byKind) {
+    const auto array = boost::dynamic_pointer_cast<IArrayPattern>(loop->GetPatByNodeIdx(0));
+    if (!array) return;
+    PartSummary::ArrayKind& kind = byKind[PatternTypeName(array->GetPatternType())];
+    ++kind.arrays;
+    const RepeatDataPtr copies = array->GetRepeatData();
+    kind.copies += 1 + (copies ? copies->size() : 0);  // the first copy, then one matrix per further copy
+}
+
+std::string ArraysText(const std::map<std::string, PartSummary::ArrayKind>& byKind) {
+    std::string out = "arrays:";
+    std::string sep = " ";
+    for (const auto& [name, kind] : byKind) {
+        out += sep + std::to_string(kind.arrays) + " " + name + " (" + std::to_string(kind.copies) +
+               (kind.copies == 1 ? " copy)" : " copies)");
+        sep = ", ";
+    }
+    return out + "\n";
+}
 
 std::string LoopKind(const IPatLoopPtr& loop) {
     if (loop->GetLoopType() == LOOP_POLY) return "polygon";
@@ -78,7 +108,10 @@ PartSummary PartSummary::Of(const Part& part) {
             indexOf[loop.get()] = i;
             switch (loop->GetLoopType()) {
                 case LOOP_STD: ++s.standardLoops; break;
-                case LOOP_ARRAY: ++s.arrayLoops; break;
+                case LOOP_ARRAY:
+                    ++s.arrayLoops;
+                    CountArray(loop, s.arraysByKind);
+                    break;
                 default:
                     if (loop->IsOpenPath(kOpenLoopTol)) {
                         ++s.openLoopCount;
@@ -86,9 +119,10 @@ PartSummary PartSummary::Of(const Part& part) {
                         OpenLoop open;
                         open.index = i;
                         open.pieces = loop->GetLoopNodes()->size();
-                        if (poly) {
+                        if (poly && !loop->GetLoopNodes()->empty()) {
                             open.start = poly->GetStartPt();
                             open.end = poly->GetEndPt();
+                            open.gap = open.start.DistanceTo(open.end);
                         }
                         s.openLoops.push_back(open);
                     } else {
@@ -96,6 +130,17 @@ PartSummary PartSummary::Of(const Part& part) {
                     }
             }
         }
+    }
+    if (s.patternCount > 0 && s.boundaryLoop < 0) {
+        const std::size_t closed = s.closedPolygonLoops + s.standardLoops + s.arrayLoops;
+        s.outerContourWarning =
+            closed == 0
+                ? "the part has no closed contour: all " + std::to_string(s.openLoopCount) + " are open"
+            : s.openLoopCount > 0
+                ? "the part has no closed outer contour: no closed contour encloses all the others, and " +
+                      std::to_string(s.openLoopCount) +
+                      (s.openLoopCount == 1 ? " contour is open" : " contours are open")
+                : "the part has no closed outer contour: no closed contour encloses all the others";
     }
     if (part.tree) {
         // Depth-first walk; the depth counts closed loops only, since open loops enclose nothing.
@@ -133,9 +178,15 @@ std::string PartSummary::ToText(bool withTree) const {
     out += "loops: " + std::to_string(loopCount) + " (" + std::to_string(closedPolygonLoops) +
            " closed polygon, " + std::to_string(standardLoops) + " standard shape, " +
            std::to_string(arrayLoops) + " array, " + std::to_string(openLoopCount) + " open)\n";
+    if (!arraysByKind.empty()) out += ArraysText(arraysByKind);
     for (const OpenLoop& open : openLoops) {
         out += "  open loop #" + std::to_string(open.index) + ": " + std::to_string(open.pieces) +
-               " pieces from " + PointText(open.start) + " to " + PointText(open.end) + "\n";
+               (open.pieces == 1 ? " piece from " : " pieces from ") + PointText(open.start) + " to " +
+               PointText(open.end) + ", gap " + Gap(open.gap) + " mm";
+        if (open.closingJoinTol > 0.0) {
+            out += "; --join-tol " + Gap(open.closingJoinTol) + " would close it";
+        }
+        out += "\n";
     }
     out += "nesting depth: " + std::to_string(nestingDepth) + "\n";
     out += "boundary loop: " + (boundaryLoop < 0 ? std::string("none") : "#" + std::to_string(boundaryLoop)) +
@@ -165,11 +216,17 @@ nlohmann::json PartSummary::ToJson(bool withTree) const {
         opens.push_back({{"index", open.index},
                          {"pieces", open.pieces},
                          {"start", {open.start.x, open.start.y}},
-                         {"end", {open.end.x, open.end.y}}});
+                         {"end", {open.end.x, open.end.y}},
+                         {"gap", open.gap},
+                         {"closing_join_tol", open.closingJoinTol > 0.0 ? nlohmann::json(open.closingJoinTol)
+                                                                        : nlohmann::json(nullptr)}});
     }
     j["loops"] = {{"total", loopCount},     {"closed_polygon", closedPolygonLoops},
                   {"standard", standardLoops}, {"array", arrayLoops},
                   {"open", openLoopCount},  {"open_loops", opens}};
+    nlohmann::json arrays = nlohmann::json::object();
+    for (const auto& [name, kind] : arraysByKind) arrays[name] = {{"arrays", kind.arrays}, {"copies", kind.copies}};
+    j["arrays"] = arrays;
     j["nesting_depth"] = nestingDepth;
     j["boundary_loop"] = boundaryLoop;
     if (hasBox) {

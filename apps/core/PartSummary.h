@@ -21,6 +21,8 @@ struct PartSummary {
         std::size_t pieces = 0;
         Point2D start;
         Point2D end;
+        double gap = 0.0;             // distance between its two ends
+        double closingJoinTol = 0.0;  // a --join-tol that would close it (JoinHint), 0 when none is known
     };
     // One line of the nesting tree, in depth-first order.
     struct TreeLine {
@@ -30,6 +32,12 @@ struct PartSummary {
         bool open = false;
     };
 
+    // Arrays of one kind ("grid-array", ...): how many, and how many copies they hold in all.
+    struct ArrayKind {
+        std::size_t arrays = 0;
+        std::size_t copies = 0;
+    };
+
     std::size_t patternCount = 0;
     std::map<std::string, std::size_t> patternsByType;
     std::size_t loopCount = 0;
@@ -37,12 +45,15 @@ struct PartSummary {
     std::size_t openLoopCount = 0;
     std::size_t standardLoops = 0;
     std::size_t arrayLoops = 0;
+    std::map<std::string, ArrayKind> arraysByKind;
     std::vector<OpenLoop> openLoops;
     int nestingDepth = 0;  // 0 for a part without closed loops, 1 for outer contours only, ...
     int boundaryLoop = -1;
     bool hasBox = false;
     Rect2D box;
     std::vector<TreeLine> tree;
+    // Why the part has no closed outer contour (no boundary loop), empty when it has one or is empty.
+    std::string outerContourWarning;
 
     static PartSummary Of(const Part& part);
     // Plain text for a terminal: one fact per line, the tree indented when asked for.

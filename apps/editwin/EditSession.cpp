@@ -133,7 +133,9 @@ std::string EditSession::GetTitle() const {
 }
 
 void EditSession::SaveAs(const std::string& path) {
-    OutputFile::Write(path, true, [&](const std::string& temporary) {
+    // The part lives in memory: replacing the file it came from is what saving means.
+    OutputFile out(path, true, {});
+    out.Write([&](const std::string& temporary) {
         const PartFileResult saved = PartFile::Save(temporary, m_part.patterns, m_part.loops);
         if (!saved.IsOk()) throw CliError(kExitIoError, path + ": " + saved.message);
     });

@@ -30,8 +30,16 @@ PartFileResult Failure(tagPartFileStatus status, std::string message) {
 }
 
 tagPartFileStatus StatusOfOpenError(const DBException& e) {
-    return e.GetError() == tagDBError::NotADatabase ? tagPartFileStatus::NotADatabase
-                                                    : tagPartFileStatus::CannotOpen;
+    switch (e.GetError()) {
+        case tagDBError::NotADatabase:
+            return tagPartFileStatus::NotADatabase;
+        case tagDBError::Damaged:
+            return tagPartFileStatus::Damaged;
+        case tagDBError::IoError:
+            return tagPartFileStatus::ReadFailed;
+        default:
+            return tagPartFileStatus::CannotOpen;
+    }
 }
 
 // The modified flags a save clears, kept so that a save that does not commit can put them back. Each
@@ -138,7 +146,7 @@ PartFileResult PartFile::Save(const std::string& path, const PatternListPtr& pat
     try {
         db = boost::make_shared<DBConnect>(path, tagDBOpenMode::OpenOrCreate);
     } catch (const DBException& e) {
-        return Failure(StatusOfOpenError(e), e.what());
+        return Failure(StatusOfOpenError(e), e.GetDetail());
     }
     return Save(db, patterns, loops, hook, progress);
 }
@@ -156,7 +164,7 @@ PartFileResult PartFile::Save(const DBConnectPtr& db, const PatternListPtr& patt
         bool missingOnly = false;
         const std::string problem = PartSchema::FindProblem(*db, &missingOnly);
         if (!problem.empty() && !missingOnly) {
-            return Failure(tagPartFileStatus::BadTable, "cannot save to '" + db->GetPath() + "': " + problem);
+            return Failure(tagPartFileStatus::BadTable, "holds something else than a part: " + problem);
         }
         db->BeginBatch();
         PartSchema::CreateMissingTables(*db);
@@ -191,19 +199,18 @@ PartFileResult PartFile::Save(const DBConnectPtr& db, const PatternListPtr& patt
     } catch (const SaveStopped& stop) {
         db->RollbackBatch();
         flags.Restore();
-        return Failure(tagPartFileStatus::Interrupted, std::string("save to '") + db->GetPath() +
-                                                           "' interrupted " + StageName(stop.stage) +
-                                                           "; the earlier content is kept");
+        return Failure(
+            tagPartFileStatus::Interrupted,
+            std::string("save interrupted ") + StageName(stop.stage) + "; the earlier content is kept");
     } catch (const DBException& e) {
         db->RollbackBatch();
         flags.Restore();
-        return Failure(tagPartFileStatus::WriteFailed,
-                       std::string(e.what()) + "; the earlier content is kept");
+        return Failure(tagPartFileStatus::WriteFailed, e.GetDetail() + "; the earlier content is kept");
     } catch (const std::exception& e) {
         db->RollbackBatch();
         flags.Restore();
-        return Failure(tagPartFileStatus::Interrupted, "save to '" + db->GetPath() + "' interrupted: " +
-                                                           e.what() + "; the earlier content is kept");
+        return Failure(tagPartFileStatus::Interrupted,
+                       std::string("save interrupted: ") + e.what() + "; the earlier content is kept");
     }
     if (patterns) {
         patterns->SetModified(0);
@@ -217,7 +224,7 @@ PartFileResult PartFile::Load(const std::string& path, const PatternListPtr& pat
     try {
         db = boost::make_shared<DBConnect>(path, tagDBOpenMode::OpenExisting);
     } catch (const DBException& e) {
-        return Failure(StatusOfOpenError(e), e.what());
+        return Failure(StatusOfOpenError(e), e.GetDetail());
     }
     return Load(db, patterns, loops, policy);
 }
@@ -235,7 +242,7 @@ PartFileResult PartFile::Load(const DBConnectPtr& db, const PatternListPtr& patt
         const std::string problem = PartSchema::FindProblem(*db, &missingOnly);
         if (!problem.empty()) {
             return Failure(missingOnly ? tagPartFileStatus::MissingTable : tagPartFileStatus::BadTable,
-                           "'" + db->GetPath() + "' is not a part file: " + problem);
+                           "not a part file: " + problem);
         }
         PatternLoader::LoadPatternList(db, loadedPatterns, &result.issues);
         if (loops) {
@@ -243,13 +250,15 @@ PartFileResult PartFile::Load(const DBConnectPtr& db, const PatternListPtr& patt
         }
     } catch (const DBException& e) {
         ReleaseLinks(*loadedPatterns);
-        return Failure(tagPartFileStatus::ReadFailed, e.what());
+        const tagPartFileStatus status = StatusOfOpenError(e);
+        return Failure(status == tagPartFileStatus::CannotOpen ? tagPartFileStatus::ReadFailed : status,
+                       e.GetDetail());
     }
     const std::string errors = Describe(result.issues, tagPersistSeverity::Error, "cannot be loaded soundly");
     if (!errors.empty() && policy == tagPartLoadPolicy::Strict) {
         ReleaseLinks(*loadedPatterns);
         result.status = tagPartFileStatus::BadData;
-        result.message = "'" + db->GetPath() + "': " + errors + "; nothing loaded";
+        result.message = errors + "; nothing loaded";
         return result;
     }
     result.message = errors.empty()

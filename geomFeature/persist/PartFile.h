@@ -39,11 +39,12 @@ enum class tagPartLoadPolicy : int {
 // transaction (delete the old rows, write the new ones, commit), so a save that fails or is interrupted at
 // any point, the process dying included, leaves the earlier part in the file, loadable as it was.
 //
-// Errors come back in the result, never as exceptions. Loading is strict by default: a file that is not a
-// database, lacks a table, has a table of the wrong width, or holds a row that cannot be turned into sound
-// geometry (the errors listed by PatternLoader and PatLoopLoader) is refused with a message, and the lists
-// are left as they were. Warnings (a loop without nodes, loaded as an empty polygon loop; node rows of a
-// loop that does not exist, ignored) do not fail a load; they are listed in the result.
+// Errors come back in the result, never as exceptions; messages do not name the file (the caller does).
+// Loading is strict by default: a file that is not a database, is a damaged one, lacks a table, has a table
+// of the wrong width, or holds a row that cannot be turned into sound geometry (the errors listed by
+// PatternLoader and PatLoopLoader) is refused with a message, and the lists are left as they were. Warnings
+// (a loop without nodes, loaded as an empty polygon loop; node rows of a loop that does not exist, ignored)
+// do not fail a load; they are listed in the result.
 //
 // After a successful save every saved object's modified flag is cleared; after a failed one the flags are
 // as they were before, so the part still counts as unsaved.

@@ -75,6 +75,12 @@ void PatternLoader::LoadPatternList(const DBConnectPtr& db, const PatternListPtr
                  who + ": " + countProblem + "; skipped");
             continue;
         }
+        const std::string geometryProblem = detail::CheckPatternGeometry(row);
+        if (!geometryProblem.empty()) {
+            Skip(issues, tagPersistIssue::BadValue, kPatternTable, rowNumber,
+                 who + ": " + geometryProblem + "; skipped");
+            continue;
+        }
         const IPatternPtr pattern = detail::DecodePatternRow(row);
         // Finite columns can still build a shape that is not (a width ratio divided by a zero radius):
         // what the shape would store again must be finite too.

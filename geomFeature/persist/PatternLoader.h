@@ -20,11 +20,13 @@ using PatternListPtr = boost::shared_ptr<PatternList>;
 //
 // Rows that cannot be turned into sound geometry are skipped and reported (debug log, and the issue list
 // when one is given), never loaded half-right: a row of the wrong width, a column of the wrong kind, a
-// non-finite value, an unknown type code, a count beyond kMaxStoredRepeatCount, or a shape whose values
-// turn non-finite once built (a flattened circle of radius 0). For relations: a row whose owner is not
-// loaded is skipped; one whose related pattern is not loaded gives the owner a relation to no pattern;
-// a relation of unknown type, or one that would make an array repeat an array (itself included), is
-// skipped, since an array repeating itself would recurse without end.
+// non-finite value, an unknown type code, a count beyond kMaxStoredRepeatCount, geometry a drawing
+// reader would refuse too (a value beyond the kernel's range, a radius, length or width that is not
+// positive, a sweep that is empty or more than a full turn, a flat outside its circle, a corner radius
+// too large for its rectangle, an ellipse of no arcs), or a shape whose values turn non-finite once built.
+// For relations: a row whose owner is not loaded is skipped; one whose related pattern is not loaded gives
+// the owner a relation to no pattern; a relation of unknown type, or one that would make an array repeat an
+// array (itself included), is skipped, since an array repeating itself would recurse without end.
 //
 // A failing connection throws its DBException through these functions; they catch nothing.
 class GF_API PatternLoader {

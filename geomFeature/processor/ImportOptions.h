@@ -15,6 +15,12 @@ struct ImportOptions {
     bool orient = true;         // closed loops clockwise, their pieces along them (recognition needs it)
     bool recognise = true;      // replace closed contours that are standard shapes by those shapes
     bool nest = true;           // compute the nesting tree and the boundary loop
+
+    // Stages the module leaves to its caller (the program turns the last two on).
+    bool optimize = false;          // fit runs of short lines in polygon loops with arcs and longer lines
+    double optimizeTol = 0.01;      // ...each replacement within this distance of the pieces it replaces
+    bool removeDuplicates = false;  // a loop drawn twice (same box, length and element count) keeps one copy
+    bool arrays = false;            // equal standard shapes in rows, grids and rings become arrays
 };
 
 }  // namespace Norvane

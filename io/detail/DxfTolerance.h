@@ -2,12 +2,14 @@
 
 #include <cstddef>
 
+#include "geomFeature/host/geomkit/GeomTolerance.h"
+
 // Tolerances and guards of the DXF adapter. Lengths are millimetres unless a comment says otherwise.
 namespace Norvane::dxf_detail {
 
 // A coordinate, radius, scale or knot whose magnitude exceeds this (drawing units) is treated as corrupt:
-// no flat part is a hundred kilometres wide, and squaring such values would lose all precision.
-constexpr double kMaxAbsValue = 1e8;
+// the kernel's range. Placed geometry (after block transforms and the unit) must lie within it too.
+constexpr double kMaxAbsValue = kGeomMaxCoordinate;
 
 // Segments (lines, polyline edges, spline pieces) whose length is at or below this are dropped.
 constexpr double kMinSegmentLength = 1e-9;
@@ -30,6 +32,11 @@ constexpr double kFullTurnTol = 1e-9;
 // The smallest chord tolerance honoured, so that a zero or negative option cannot make curve
 // approximation run away.
 constexpr double kMinChordTol = 1e-6;
+
+// The smallest chord tolerance honoured for a curve, relative to its size: a curve never gets more than
+// about ten thousand chords per full turn, however small the tolerance asked for and however large the
+// curve.
+constexpr double kMinRelChordTol = 1e-7;
 
 // An extrusion whose x and y parts are both at most this (relative to its length) is along +Z or -Z.
 constexpr double kExtrusionAxisTol = 1e-9;

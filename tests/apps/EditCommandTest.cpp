@@ -1,9 +1,5 @@
 // geomfeature edit: a script of editing steps run on a saved part; the part is saved only when every step
 // ran, and a bad step is reported with its file and line.
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,26 +7,21 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "tests/apps/ProgramRunner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 struct Result {
     int code = -1;
-    std::string out;
+    std::string out;    // stdout and stderr, for messages
+    std::string json;   // stdout alone
 };
 
 Result Program(const std::string& arguments) {
-    Result run;
-    FILE* pipe = ::popen((std::string(GF_PROGRAM) + " " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer;
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    const Norvane::programtest::ProgramRun run = Norvane::programtest::Program(arguments);
+    return {run.code, run.out + run.err, run.out};
 }
 
 class EditCommandTest : public ::testing::Test {
@@ -52,7 +43,7 @@ protected:
     }
     int Patterns(const char* db) const {
         const Result info = Program("info " + Path(db) + " --json");
-        return info.code == 0 ? nlohmann::json::parse(info.out)["patterns"]["total"].get<int>() : -1;
+        return info.code == 0 ? nlohmann::json::parse(info.json)["patterns"]["total"].get<int>() : -1;
     }
     fs::path dir;
 };

@@ -2,6 +2,7 @@
 // refused with a message instead of being loaded half-right.
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -183,6 +184,24 @@ const BadFileCase kBadFiles[] = {
      GF_PART_TABLES "insert into geometry_patternData values (1, 204, 0,0,1,0,0,0,0,0, 0,0);"
                     "insert into geometry_patrelation values (5, 1, 77, 101);",
      tagPartFileStatus::BadData, "related pattern 77"},
+// Geometry the DXF reader would refuse is refused here too, with the same reasons.
+#define GF_PATTERN_ROW(values) GF_PART_TABLES "insert into geometry_patternData values (" values ");"
+    {"NegativeArcRadius", GF_PATTERN_ROW("1, 203, 0,0, -2,0,1, 0,0,0, 0,0"), tagPartFileStatus::BadData,
+     "pattern 1: radius -2 is not positive"},
+    {"CoordinateBeyondRange", GF_PATTERN_ROW("1, 200, 1e308,0, 1,0, 0,0,0,0, 0,0"),
+     tagPartFileStatus::BadData, "column 2 lies beyond the kernel's range (1e+308)"},
+    {"ZeroLengthLine", GF_PATTERN_ROW("1, 200, 0,0, 0,0, 0,0,0,0, 0,0"), tagPartFileStatus::BadData,
+     "length 0 is not positive"},
+    {"FullerThanAFullTurn", GF_PATTERN_ROW("1, 203, 0,0, 1,0,7, 0,0,0, 0,0"), tagPartFileStatus::BadData,
+     "sweep 7 is zero or more than a full turn"},
+    {"FlatOutsideItsCircle", GF_PATTERN_ROW("1, 205, 0,0, 1,1.5,0, 0,0,0, 0,0"), tagPartFileStatus::BadData,
+     "flat distance 1.5 does not cut the circle of radius 1"},
+    {"CornerRadiusTooLarge", GF_PATTERN_ROW("1, 206, 0,0, 10,4,3,0, 0,0, 0,0"), tagPartFileStatus::BadData,
+     "corner radius 3 does not fit the 10 x 4 rectangle"},
+    {"EllipseWithoutArcs", GF_PATTERN_ROW("1, 210, 0,0, 4,0,0.5, 0,0,0, 0,0"), tagPartFileStatus::BadData,
+     "segment count 0 is below 1"},
+    {"RowBeyondRange", GF_PATTERN_ROW("1, 207, 0,0, 1000,0, 0,0,0,0, 1048576,0"), tagPartFileStatus::BadData,
+     "reaches beyond the kernel's range"},
     {"LoopNodeOnMissingPattern",
      GF_PART_TABLES "insert into geometry_loopData values (8);"
                     "insert into geometry_loopnodeData values (1, 3, 8, 0, 1);",
@@ -210,6 +229,25 @@ TEST_P(BadPartFile, IsRefusedWithAMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Files, BadPartFile, ::testing::ValuesIn(kBadFiles),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A part file cut short (a copy that stopped half-way) is a damaged database, told apart from a file that
+// is no database at all and from a failure to read.
+TEST(PartFile, TruncatedFileIsDamaged) {
+    TempPath whole;
+    Part part(0);
+    for (int i = 0; i < 200; ++i) {
+        part.patterns->push_back(boost::make_shared<CirclePattern>(Point2D(i, 0), 0.25));
+    }
+    ASSERT_TRUE(PartFile::Save(whole.str(), part.patterns, part.loops).IsOk());
+    std::ifstream in(whole.str(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    TempPath cut;
+    std::ofstream(cut.str(), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    const Part loaded(0);
+    const PartFileResult result = PartFile::Load(cut.str(), loaded.patterns, loaded.loops);
+    EXPECT_EQ(result.status, tagPartFileStatus::Damaged) << result.message;
+    EXPECT_EQ(result.message.find(cut.str()), std::string::npos) << result.message;  // the caller names it
+}
 
 // The lenient policy loads what is sound and lists the rest.
 TEST(PartFile, SkipBadRowsLoadsTheSoundRows) {

@@ -183,6 +183,9 @@ constexpr ResourceEntry kTable[] = {
     {12548, L"Import finished."},
     {12549, L"Import cancelled."},
     {12550, L"Saving the part"},
+    {12571, L"Fitting arcs to runs of short lines"},
+    {12572, L"Removing duplicate loops"},
+    {12573, L"Recognising arrays"},
 
     // Caption of every warning message box.
     {20001, L"Warning"},

@@ -27,13 +27,36 @@ int OpenFlags(tagDBOpenMode mode) {
 
 }  // namespace
 
+tagDBError DBErrorOfCode(int sqliteCode) {
+    switch (sqliteCode & 0xff) {
+        case SQLITE_NOTADB:
+            return tagDBError::NotADatabase;
+        case SQLITE_CORRUPT:
+            return tagDBError::Damaged;
+        case SQLITE_IOERR:
+        case SQLITE_FULL:
+            return tagDBError::IoError;
+        case SQLITE_CANTOPEN:
+        case SQLITE_PERM:
+        case SQLITE_READONLY:
+            return tagDBError::CannotOpen;
+        default:
+            return tagDBError::SqlError;
+    }
+}
+
 DBConnect::DBConnect(const std::string& path, tagDBOpenMode mode) : m_path(path) {
     const int rc = sqlite3_open_v2(path.c_str(), &m_db, OpenFlags(mode), nullptr);
     if (rc != SQLITE_OK) {
         const std::string reason = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
+        const int code = m_db ? sqlite3_extended_errcode(m_db) : rc;
         sqlite3_close_v2(m_db);
         m_db = nullptr;
-        throw DBException(tagDBError::CannotOpen, "cannot open database '" + path + "': " + reason);
+        // A file that opens but cannot be read is an I/O error; anything else means it cannot be opened.
+        const bool io = DBErrorOfCode(code) == tagDBError::IoError;
+        throw DBException(io ? tagDBError::IoError : tagDBError::CannotOpen,
+                          "cannot open database '" + path + "': " + reason,
+                          (io ? "reading failed (" : "cannot open the file (") + reason + ")");
     }
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     // SQLite reads the file header lazily; touch the schema now so that a file of another kind is
@@ -43,12 +66,23 @@ DBConnect::DBConnect(const std::string& path, tagDBOpenMode mode) : m_path(path)
     if (check != SQLITE_OK) {
         const std::string reason = message ? message : sqlite3_errstr(check);
         sqlite3_free(message);
+        const int extended = sqlite3_extended_errcode(m_db);
         sqlite3_close_v2(m_db);
         m_db = nullptr;
-        const bool notDb = (check & 0xff) == SQLITE_NOTADB;
-        throw DBException(notDb ? tagDBError::NotADatabase : tagDBError::CannotOpen,
-                          notDb ? "'" + path + "' is not an SQLite database (" + reason + ")"
-                                : "cannot read database '" + path + "': " + reason);
+        tagDBError error = DBErrorOfCode(extended);
+        if (error == tagDBError::SqlError) {
+            error = tagDBError::CannotOpen;
+        }
+        const std::string detail = error == tagDBError::NotADatabase
+                                       ? "not an SQLite database (" + reason + ")"
+                                   : error == tagDBError::Damaged ? "the database is damaged (" + reason + ")"
+                                   : error == tagDBError::IoError ? "reading failed (" + reason + ")"
+                                                                  : "cannot be read (" + reason + ")";
+        throw DBException(error,
+                          error == tagDBError::NotADatabase
+                              ? "'" + path + "' is not an SQLite database (" + reason + ")"
+                              : "cannot read database '" + path + "': " + reason,
+                          detail);
     }
 }
 
@@ -61,8 +95,10 @@ DBConnect::~DBConnect() {
 }
 
 void DBConnect::ThrowSqlError(const std::string& what, const std::string& text) const {
-    throw DBException(tagDBError::SqlError,
-                      what + " in '" + m_path + "': " + sqlite3_errmsg(m_db) + " (statement: " + text + ")");
+    const std::string reason = sqlite3_errmsg(m_db);
+    throw DBException(DBErrorOfCode(sqlite3_extended_errcode(m_db)),
+                      what + " in '" + m_path + "': " + reason + " (statement: " + text + ")",
+                      what + ": " + reason);
 }
 
 DBResultPtr DBConnect::ExecuteQuery(const std::string& text) {
@@ -87,11 +123,13 @@ DBRecordPtr DBConnect::GetNextRecord(const DBResultPtr& result) {
 
 int DBConnect::Execute(const std::string& text, int /*flags*/) {
     char* message = nullptr;
-    if (sqlite3_exec(m_db, text.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+    const int rc = sqlite3_exec(m_db, text.c_str(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
         const std::string reason = message ? message : sqlite3_errmsg(m_db);
         sqlite3_free(message);
-        throw DBException(tagDBError::SqlError,
-                          "statement failed in '" + m_path + "': " + reason + " (statement: " + text + ")");
+        throw DBException(DBErrorOfCode(sqlite3_extended_errcode(m_db)),
+                          "statement failed in '" + m_path + "': " + reason + " (statement: " + text + ")",
+                          "writing failed: " + reason);
     }
     return sqlite3_changes(m_db);
 }

@@ -58,8 +58,10 @@ DBRecordPtr DBResult::Next() {
     if (rc != SQLITE_ROW) {
         m_done = true;
         sqlite3* db = sqlite3_db_handle(m_statement);
-        throw DBException(tagDBError::SqlError, std::string("reading rows failed: ") + sqlite3_errmsg(db) +
-                                                    " (statement: " + m_text + ")");
+        const std::string reason = sqlite3_errmsg(db);
+        throw DBException(DBErrorOfCode(sqlite3_extended_errcode(db)),
+                          "reading rows failed: " + reason + " (statement: " + m_text + ")",
+                          "reading failed: " + reason);
     }
     const int count = sqlite3_column_count(m_statement);
     DBFieldList fields;

@@ -20,4 +20,9 @@ constexpr double kGeomZeroLength = 1e-12;
 // Sine of the angle between two directions below which they are treated as parallel.
 constexpr double kGeomParallelSin = 1e-12;
 
+// The kernel's range: the largest coordinate, length or radius magnitude it is meant for. No flat part is
+// a hundred kilometres wide, and beyond this squared lengths and the 1e-9 equality tests lose all
+// meaning. Readers of files (DXF, the part database) refuse geometry outside it.
+constexpr double kGeomMaxCoordinate = 1e8;
+
 }  // namespace Norvane

@@ -1,12 +1,16 @@
 #include "geomFeature/persist/detail/PatternRow.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include <boost/make_shared.hpp>
 
 #include "geomFeature/host/datakit/DBRecord.h"
+#include "geomFeature/host/geomkit/GeomTolerance.h"
+#include "geomFeature/host/mathkit/MathEx.h"
 #include "geomFeature/pattern/ArcPattern.h"
 #include "geomFeature/pattern/CirclePattern.h"
 #include "geomFeature/pattern/DoubleDPattern.h"
@@ -101,6 +105,12 @@ std::string CountProblem(const char* what, std::int64_t count) {
 
 bool CountInRange(std::int64_t count) {
     return count >= 0 && count <= kMaxStoredRepeatCount;
+}
+
+std::string Number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", value);
+    return text;
 }
 
 }  // namespace
@@ -303,6 +313,109 @@ std::string CheckPatternCounts(const PatternRow& row) {
         default:
             return std::string();
     }
+}
+
+std::string CheckPatternGeometry(const PatternRow& row) {
+    const auto c = [&row](int column) { return row.real[column - kFirstRealColumn]; };
+    for (int column = kFirstRealColumn; column < kFirstIntColumn; ++column) {
+        if (!(std::fabs(c(column)) <= kGeomMaxCoordinate)) {
+            return ColumnProblem(column, "lies beyond the kernel's range") + " (" + Number(c(column)) + ")";
+        }
+    }
+    // "what v is not positive" when v is not above the degenerate length.
+    const auto positive = [](const char* what, double v) {
+        return v > kGeomZeroLength ? std::string() : std::string(what) + " " + Number(v) + " is not positive";
+    };
+    // A sweep: non-zero, and at most a full turn either way.
+    const auto sweep = [](const char* what, double v) {
+        if (std::fabs(v) > MathEx::PI2 + kGeomAngleTol || v == 0.0) {  // exact: only an empty sweep
+            return std::string(what) + " " + Number(v) + " is zero or more than a full turn";
+        }
+        return std::string();
+    };
+    const double length = std::hypot(c(4), c(5));  // |v| for the rows that store the vector itself
+    std::string problem;
+    auto first = [&problem](const std::string& p) {
+        if (problem.empty()) {
+            problem = p;
+        }
+    };
+    switch (row.type) {
+        case PAT_LINE:
+            first(positive("length", length));
+            break;
+        case PAT_ARC:
+            first(positive("radius", c(4)));
+            first(sweep("sweep", c(6)));
+            break;
+        case PAT_CIRCLE:
+            first(positive("radius", c(4)));
+            break;
+        case PAT_ELLIPSE:
+            first(positive("length", length));
+            first(positive("width", length * c(6)));
+            if (row.integer[0] < 1) {
+                first("segment count " + std::to_string(row.integer[0]) + " is below 1");
+            }
+            break;
+        case PAT_RECT_HOLE:
+        case PAT_TR_HOLE:
+        case PAT_OBROUND:
+            first(positive("length", length));
+            first(positive("width", length * c(6)));
+            break;
+        case PAT_SINGLE_D:
+        case PAT_DOUBLE_D:
+            first(positive("radius", c(4)));
+            // The flat must cut the circle: closer to the centre than the radius (on either side for a
+            // single D, whose flat may lie beyond the centre; a double D's two flats need room between).
+            if (!(std::fabs(c(5)) < c(4)) || (row.type == PAT_DOUBLE_D && !(c(5) > 0.0))) {
+                first("flat distance " + Number(c(5)) + " does not cut the circle of radius " + Number(c(4)));
+            }
+            break;
+        case PAT_RC_HOLE:
+            first(positive("length", c(4)));
+            first(positive("width", c(5)));
+            if (!(c(6) >= 0.0) || !(2.0 * c(6) <= std::min(c(4), c(5)))) {
+                first("corner radius " + Number(c(6)) + " does not fit the " + Number(c(4)) + " x " +
+                      Number(c(5)) + " rectangle");
+            }
+            break;
+        case PAT_RAD_SLOT:
+            first(positive("radius", c(4)));
+            first(sweep("sweep", c(6)));
+            first(positive("width", c(7)));
+            if (!(c(7) < 2.0 * c(4))) {
+                first("width " + Number(c(7)) + " is not below the diameter " + Number(2.0 * c(4)));
+            }
+            break;
+        case PAT_LINE_ARRAY:
+            // The copies must stay in range too: the row spans (count - 1) steps.
+            if (!(std::fabs(c(4)) * std::max(row.integer[0] - 1, 0) <= kGeomMaxCoordinate)) {
+                first("the row of " + std::to_string(row.integer[0]) + " copies " + Number(c(4)) +
+                      " apart reaches beyond the kernel's range");
+            }
+            break;
+        case PAT_GRID_ARRAY:
+            if (!(std::fabs(c(4)) * std::max(row.integer[0] - 1, 0) <= kGeomMaxCoordinate) ||
+                !(std::fabs(c(5)) * std::max(row.integer[1] - 1, 0) <= kGeomMaxCoordinate)) {
+                first("the grid of " + std::to_string(row.integer[0]) + " x " +
+                      std::to_string(row.integer[1]) + " copies reaches beyond the kernel's range");
+            }
+            break;
+        case PAT_ARC_ARRAY:
+            first(positive("radius", c(4)));
+            if (!(std::fabs(c(6)) <= MathEx::PI2 + kGeomAngleTol)) {
+                first("repeat angle " + Number(c(6)) + " is more than a full turn");
+            }
+            break;
+        case PAT_CIRCLE_ARRAY:
+            first(positive("radius", c(4)));
+            break;
+        default:
+            break;
+    }
+    return problem;
 }
 
 IPatternPtr DecodePatternRow(const PatternRow& row) {

@@ -71,6 +71,14 @@ int IsKnownPatternType(std::int64_t type);
 // kMaxStoredRepeatCount); empty when they are acceptable. Only the integer columns a type uses count.
 std::string CheckPatternCounts(const PatternRow& row);
 
+// A sentence saying what makes the row's geometry unsound, empty when it is sound. The rules are those the
+// DXF reader applies to drawings: every real within the kernel's range (kGeomMaxCoordinate), radii,
+// lengths and widths positive (above kGeomZeroLength), sweeps non-zero and at most a full turn, flats
+// inside their circle, corner radii that fit their rectangle, an ellipse drawn with at least one arc, and
+// rows and grids of copies that stay within the kernel's range.
+// Meant for a row whose reals are finite and whose counts passed CheckPatternCounts.
+std::string CheckPatternGeometry(const PatternRow& row);
+
 // The pattern rebuilt from a row, keeping the row's identifier; empty for an unknown type code.
 IPatternPtr DecodePatternRow(const PatternRow& row);
 
