@@ -19,6 +19,7 @@
 #include "apps/core/EditCommand.h"
 #include "apps/core/InterruptHandler.h"
 #include "apps/core/OffsetCommand.h"
+#include "geomFeature/Version.h"
 
 using namespace Norvane;
 
@@ -105,7 +106,7 @@ int main(int argc, char** argv) {
 #endif
     CLI::App app(kDescription, "geomfeature");
     app.require_subcommand(1);
-    app.set_version_flag("--version", "geomfeature 0.1.0");
+    app.set_version_flag("--version", std::string("geomfeature ") + kGeomFeatureVersion);
     app.footer(kExitCodeTable);
 
     ImportCommand import;

@@ -14,6 +14,7 @@ packages=(
   python3-ezdxf
   libpolyclipping-dev
   clang libclang-rt-dev
+  python3-dev pybind11-dev
   libgtk-3-dev xvfb xdotool
 )
 missing=()

@@ -191,18 +191,31 @@ Part LoadPart(const std::string& path) {
     return part;
 }
 
-void ImportCommand::Run() const {
-    const ImportOptions clean = WithOptimize(this->clean, optimize);  // the member, --optimize applied
+DxfReader::Options DrawingOptions(double chordTol, const std::optional<std::string>& unit) {
     DxfReader::Options readOptions;
     readOptions.chordTol = chordTol;
-    readOptions.maxPatterns = maxPieces;
-    readOptions.salvage = salvage;
     if (unit) {
         readOptions.unitOverride = DxfReader::ParseUnit(*unit);
         if (!readOptions.unitOverride)
             throw CliError(kExitUsage,
                            "--unit must be a unit such as mm, cm, m, in or ft, got '" + *unit + "'");
     }
+    return readOptions;
+}
+
+DxfReader::Result ReadDrawing(const std::string& input, const DxfReader::Options& options) {
+    RequireInput(input);
+    DxfReader::Result read = DxfReader::Read(input, options);
+    if (!read.Ok())
+        throw CliError(CodeOf(read.error), input + ": " + read.message);
+    return read;
+}
+
+void ImportCommand::Run() const {
+    const ImportOptions clean = WithOptimize(this->clean, optimize);  // the member, --optimize applied
+    DxfReader::Options readOptions = DrawingOptions(chordTol, unit);
+    readOptions.maxPatterns = maxPieces;
+    readOptions.salvage = salvage;
     RequireInput(input);
     OutputFile out(output, force, {input});
 
@@ -211,9 +224,7 @@ void ImportCommand::Run() const {
     readOptions.progress = [&progress](const std::string& stage, double f) {
         progress.Update(stage, kReadShare * f);
     };
-    DxfReader::Result read = DxfReader::Read(input, readOptions);
-    if (!read.Ok())
-        throw CliError(CodeOf(read.error), input + ": " + read.message);
+    DxfReader::Result read = ReadDrawing(input, readOptions);
 
     ImportReport report;
     // The module reports into ProgressData, within each stage; the line shows the clean-up and the save
@@ -328,42 +339,51 @@ void InfoCommand::Run() const {
 }
 
 void RenderCommand::Run() const {
-    if (width <= 0 || height <= 0 || width > kMaxPicturePixels || height > kMaxPicturePixels)
-        throw CliError(kExitUsage, "--width and --height must lie between 1 and " +
-                                       std::to_string(kMaxPicturePixels) + " pixels, got " +
-                                       std::to_string(width) + " x " + std::to_string(height));
-    const CairoViewPort::Format format = CairoViewPort::FormatFromPath(output);
-    if (format == CairoViewPort::Format::FromExtension)
-        throw CliError(kExitUsage, output + ": the picture must end in .png, .svg or .pdf");
+    CheckPicture(*this);
     RequireInput(input);
     OutputFile out(output, force, {input});
-    const Part part = LoadPart(input);
+    DrawPart(LoadPart(input), *this, out);
+    std::cout << "rendered " << input << " -> " << output << " (" << width << " x " << height << ")\n";
+}
 
+void CheckPicture(const RenderCommand& render) {
+    if (render.width <= 0 || render.height <= 0 || render.width > kMaxPicturePixels ||
+        render.height > kMaxPicturePixels)
+        throw CliError(kExitUsage, "--width and --height must lie between 1 and " +
+                                       std::to_string(kMaxPicturePixels) + " pixels, got " +
+                                       std::to_string(render.width) + " x " + std::to_string(render.height));
+    if (CairoViewPort::FormatFromPath(render.output) == CairoViewPort::Format::FromExtension)
+        throw CliError(kExitUsage, render.output + ": the picture must end in .png, .svg or .pdf");
+}
+
+void DrawPart(const Part& part, const RenderCommand& render, OutputFile& out) {
+    CheckPicture(render);
     CairoViewPort::Options options;
-    options.format = format;
-    options.background = dark ? 0x202020ul : 0xFFFFFFul;
+    options.format = CairoViewPort::FormatFromPath(render.output);
+    options.background = render.dark ? 0x202020ul : 0xFFFFFFul;
     // The drawers take their colours from the display options; pick the set made for this background.
     NVOptionInfo::GetInstance()->SetDisplayParam(DisplayParam::ForBackground(options.background));
     Rect2D world = part.patterns->empty() ? Rect2D(0, 1, 0, 1) : part.patterns->GetRectBox();
-    if (kerf) world.Inflate(*kerf);  // room for the grown paths
+    if (render.kerf)
+        world.Inflate(*render.kerf);  // room for the grown paths
 
     out.Write([&](const std::string& temporary) {
         try {
-            auto view = boost::make_shared<CairoViewPort>(temporary, width, height, world, options);
+            auto view =
+                boost::make_shared<CairoViewPort>(temporary, render.width, render.height, world, options);
             LoopDrawer loops(view);
             loops.DrawPatLoopList(part.loops, Matrix2D());
             loops.FlagOpenLoops(part.loops);
-            if (kerf)
-                DrawKerfPaths(view, input, *kerf);
-            if (snapPoints)
+            if (render.kerf)
+                DrawKerfPaths(view, render.input, *render.kerf);
+            if (render.snapPoints)
                 SnapPtDrawer(view).DrawPatListCtrlPt(part.patterns);
             view->Finish();
         } catch (const ViewPortError& e) {
             // The file already exists and is writable: what fails now is the writing itself.
-            throw CliError(kExitIoError, output + ": " + e.what());
+            throw CliError(kExitIoError, render.output + ": " + e.what());
         }
     });
-    std::cout << "rendered " << input << " -> " << output << " (" << width << " x " << height << ")\n";
 }
 
 void ExportCommand::Run() const {

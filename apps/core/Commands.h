@@ -4,8 +4,11 @@
 #include <string>
 
 #include "geomFeature/processor/ImportPipeline.h"
+#include "io/DxfReader.h"
 
 namespace Norvane {
+
+class OutputFile;
 
 // The subcommands of the geomfeature program. Each throws CliError for a failure the user must see and
 // prints its result to stdout. Every subcommand checks in the same order, so that one failure always gives
@@ -63,6 +66,18 @@ struct ExportCommand {
 
 // Throws CliError (66) unless path is a file that can be opened.
 void RequireInput(const std::string& path);
+
+// The reader's options for an import with chordTol and --unit (an unknown unit throws CliError 64).
+DxfReader::Options DrawingOptions(double chordTol, const std::optional<std::string>& unit);
+// Reads a DXF drawing for an import. Throws CliError (66 missing, 65 not a readable drawing, 74 reading
+// failed).
+DxfReader::Result ReadDrawing(const std::string& input, const DxfReader::Options& options);
+
+// Checks render's size and picture format; throws CliError 64.
+void CheckPicture(const RenderCommand& render);
+// Draws part into out (made for render.output) as the render subcommand does (render.input is read only
+// for the kerf paths). Throws CliError like the subcommand.
+void DrawPart(const Part& part, const RenderCommand& render, OutputFile& out);
 
 // Loads a saved part and recomputes its nesting. Throws CliError (66 missing, 65 not a sound part database,
 // 74 reading failed).

@@ -296,4 +296,12 @@ void DrawKerfPaths(const GlViewPortPtr& view, const std::string& input, double k
     for (const KerfWarning& w : KerfWarnings(report)) std::cerr << "geomfeature: warning: " << w.text << "\n";
 }
 
+const char* OffsetFailureName(LoopOffsetFailure failure) {
+    return FailureName(failure);
+}
+
+std::string OffsetFailureText(LoopOffsetFailure failure, double distance) {
+    return Why(failure, Num(distance));
+}
+
 }  // namespace Norvane

@@ -38,6 +38,11 @@ struct KerfWarning {
 std::vector<KerfWarning> KerfWarnings(const KerfReport& report);
 nlohmann::json KerfReportJson(const KerfReport& report);
 
+// Why a contour could not be offset: a short name as the JSON report gives it ("vanishes", "splits-apart"),
+// and the sentence the warnings use, for an offset by distance.
+const char* OffsetFailureName(LoopOffsetFailure failure);
+std::string OffsetFailureText(LoopOffsetFailure failure, double distance);
+
 // For render --kerf: compensates the part at input for the kerf and draws it over what the view holds:
 // the cutter's paths in the selection colour, closed contours left as drawn in the highlight colour. The
 // warnings go to stderr.

@@ -1,10 +1,6 @@
 // geomfeature import with arrays and --optimize, run as a person runs it: a generated part of rows, grids
 // and rings of holes goes through import, save, info and export, and every hole drawn comes out exactly once.
-#include <sys/wait.h>
-
-#include <array>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -19,6 +15,7 @@
 #include "geomFeature/pattern/RectHolePattern.h"
 #include "io/DxfReader.h"
 #include "io/DxfWriter.h"
+#include "tests/apps/ProgramRunner.h"
 #include "tests/support/OutlineMetrics.h"
 
 namespace Norvane {
@@ -28,31 +25,7 @@ namespace fs = std::filesystem;
 
 constexpr double kPi = 3.14159265358979323846;
 
-class ArrayProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("gf_arrays_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string In(const std::string& name) const { return (m_dir / name).string(); }
-
-    // Runs the program; answers its exit code and keeps its stdout.
-    int Program(const std::string& arguments) {
-        out.clear();
-        FILE* pipe = ::popen((std::string(GF_PROGRAM) + " " + arguments + " 2>/dev/null").c_str(), "r");
-        if (!pipe) return -1;
-        std::array<char, 4096> buffer;
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    std::string out;
-    fs::path m_dir;
-};
+class ArrayProgramTest : public programtest::ProgramTest {};
 
 Geom2DList OutlineOf(const PatternList& patterns) {
     Geom2DList outline;
@@ -92,7 +65,7 @@ TEST_F(ArrayProgramTest, ArraysSurviveSaveInfoAndExport) {
 
     for (const bool arrays : {true, false}) {
         SCOPED_TRACE(arrays ? "arrays" : "--no-arrays");
-        ASSERT_EQ(Program("import " + In("part.dxf") + " -o " + In("part.db") + " --json -q --force" +
+        ASSERT_EQ(Run("import " + In("part.dxf") + " -o " + In("part.db") + " --json -q --force" +
                           (arrays ? "" : " --no-arrays")),
                   0);
         const nlohmann::json imported = nlohmann::json::parse(out);
@@ -109,18 +82,18 @@ TEST_F(ArrayProgramTest, ArraysSurviveSaveInfoAndExport) {
         }
         EXPECT_EQ(imported["cleanup"]["duplicate_loops_removed"], 0);
 
-        ASSERT_EQ(Program("info " + In("part.db") + " --json"), 0);
+        ASSERT_EQ(Run("info " + In("part.db") + " --json"), 0);
         const nlohmann::json info = nlohmann::json::parse(out);
         EXPECT_EQ(info["arrays"], imported["arrays"]);
         EXPECT_EQ(info["loops"], imported["loops"]);
 
-        ASSERT_EQ(Program("export " + In("part.db") + " -o " + In("clean.dxf") + " --force"), 0);
+        ASSERT_EQ(Run("export " + In("part.db") + " -o " + In("clean.dxf") + " --force"), 0);
         const DxfReader::Result exported = DxfReader::Read(In("clean.dxf"));
         ASSERT_TRUE(exported.Ok()) << exported.message;
         const Geom2DList exportedOutline = OutlineOf(*exported.patterns);
         EXPECT_EQ(exportedOutline.size(), drawnOutline.size());
         EXPECT_TRUE(testutil::SameCurve(exportedOutline, drawnOutline, 1e-6));
-        ASSERT_EQ(Program("render " + In("part.db") + " -o " + In("part.png") + " --force"), 0);
+        ASSERT_EQ(Run("render " + In("part.db") + " -o " + In("part.png") + " --force"), 0);
     }
 }
 
@@ -135,15 +108,15 @@ TEST_F(ArrayProgramTest, OptimizeRecognisesAChordedCircle) {
     drawn->UpdateCache();
     ASSERT_TRUE(DxfWriter::WriteFile(*drawn, In("chords.dxf")).Ok());
 
-    ASSERT_EQ(Program("import " + In("chords.dxf") + " -o " + In("a.db") + " --json -q"), 0);
+    ASSERT_EQ(Run("import " + In("chords.dxf") + " -o " + In("a.db") + " --json -q"), 0);
     EXPECT_EQ(nlohmann::json::parse(out)["loops"]["standard"], 1);  // the plate only
-    ASSERT_EQ(Program("import " + In("chords.dxf") + " -o " + In("b.db") + " --json -q --optimize=0.05"), 0);
+    ASSERT_EQ(Run("import " + In("chords.dxf") + " -o " + In("b.db") + " --json -q --optimize=0.05"), 0);
     const nlohmann::json j = nlohmann::json::parse(out);
     EXPECT_EQ(j["patterns"]["by_type"]["circle"], 1);
     EXPECT_EQ(j["cleanup"]["optimize"]["pieces_removed"], 71);
     EXPECT_EQ(j["cleanup"]["optimize"]["tolerance"], 0.05);
     for (const char* bad : {"--optimize=0", "--optimize=-1", "--optimize=x"})
-        EXPECT_EQ(Program("import " + In("chords.dxf") + " -o " + In("c.db") + " -q " + bad), 64) << bad;
+        EXPECT_EQ(Run("import " + In("chords.dxf") + " -o " + In("c.db") + " -q " + bad), 64) << bad;
 }
 
 }  // namespace

@@ -1,10 +1,6 @@
 // geomfeature offset (kerf compensation) and render --kerf, run as a person runs them: on the samples, on
 // real parts of the corpus when it is present, and with bad options.
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +10,8 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#include "tests/apps/ProgramRunner.h"
 
 namespace {
 
@@ -25,37 +23,11 @@ const char* const kCorpusParts[] = {"16n__16n-134-top.dxf", "voron2__300_Deck_Pa
                                     "bbctrl-enclosure__back3.dxf"};
 const char* const kCorpusDir = "/work/shared/corpus/dxf";
 
-class KerfProgramTest : public ::testing::Test {
+class KerfProgramTest : public Norvane::programtest::ProgramTest {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("gf_kerf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string In(const std::string& name) const { return (m_dir / name).string(); }
-
-    // Runs the program; answers its exit code, keeps stdout and stderr apart.
-    int Program(const std::string& arguments) {
-        out.clear();
-        const std::string command = std::string(GF_PROGRAM) + " " + arguments + " 2>" + In("stderr.txt");
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe)
-            return -1;
-        std::array<char, 4096> buffer;
-        while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-            out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        std::ifstream errors(In("stderr.txt"));
-        err.assign(std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
     // Imports a DXF into part.db; answers its loop count, -1 when the import failed.
     int Import(const std::string& dxf) {
-        if (Program("import " + dxf + " -o " + In("part.db") + " --json -q --force") != 0)
+        if (Run("import " + dxf + " -o " + In("part.db") + " --json -q --force") != 0)
             return -1;
         return nlohmann::json::parse(out)["loops"]["total"].get<int>();
     }
@@ -65,7 +37,7 @@ protected:
     // loads without losing a loop (arrays turned into lines and arcs give one loop per copy).
     nlohmann::json Compensate(int loops, const std::string& kerf) {
         EXPECT_EQ(
-            Program("offset " + In("part.db") + " --kerf " + kerf + " -o " + In("kerf.db") + " -f --json"), 0)
+            Run("offset " + In("part.db") + " --kerf " + kerf + " -o " + In("kerf.db") + " -f --json"), 0)
             << err;
         const auto j = nlohmann::json::parse(out);
         const auto& n = j["loops"];
@@ -76,14 +48,10 @@ protected:
             EXPECT_NE(err.find("#" + std::to_string(kept["loop"].get<int>()) + " ("), std::string::npos)
                 << err;
         }
-        EXPECT_EQ(Program("info " + In("kerf.db") + " --json"), 0) << err;
+        EXPECT_EQ(Run("info " + In("kerf.db") + " --json"), 0) << err;
         EXPECT_GE(nlohmann::json::parse(out)["loops"]["total"].get<int>(), loops);
         return j;
     }
-
-    std::string out;
-    std::string err;
-    fs::path m_dir;
 };
 
 // Every contour of the samples is compensated: the bracket's outline and its nine standard holes of every
@@ -100,7 +68,7 @@ TEST_F(KerfProgramTest, SamplesAreCompensated) {
         EXPECT_EQ(j["crossings"], 0);
     }
     ASSERT_GT(Import(std::string(GF_SOURCE_DIR) + "/samples/bracket.dxf"), 0);
-    EXPECT_EQ(Program("render " + In("part.db") + " -o " + In("part.png") + " --kerf 0.2"), 0) << err;
+    EXPECT_EQ(Run("render " + In("part.db") + " -o " + In("part.png") + " --kerf 0.2"), 0) << err;
     EXPECT_GT(fs::file_size(In("part.png")), 1000u);
     const auto wide = Compensate(10, "9");
     EXPECT_GT(wide["loops"]["left_as_drawn"].get<int>(), 0);
@@ -114,18 +82,18 @@ TEST_F(KerfProgramTest, SamplesAreCompensated) {
 // needs --force; the input is never the output.
 TEST_F(KerfProgramTest, OptionsAndOutputs) {
     ASSERT_GT(Import(std::string(GF_SOURCE_DIR) + "/samples/plate.dxf"), 0);
-    EXPECT_EQ(Program("offset " + In("part.db") + " --kerf 0.3"), 0) << err;
+    EXPECT_EQ(Run("offset " + In("part.db") + " --kerf 0.3"), 0) << err;
     EXPECT_NE(out.find("nothing written"), std::string::npos) << out;
     for (const char* bad : {"--kerf 0", "--kerf -1", "--kerf abc", ""}) {
-        EXPECT_EQ(Program("offset " + In("part.db") + " " + bad + " -o " + In("x.db")), 64) << bad;
+        EXPECT_EQ(Run("offset " + In("part.db") + " " + bad + " -o " + In("x.db")), 64) << bad;
         EXPECT_FALSE(fs::exists(In("x.db")));
     }
-    EXPECT_EQ(Program("render " + In("part.db") + " -o " + In("x.png") + " --kerf 0"), 64);
-    EXPECT_EQ(Program("offset " + In("missing.db") + " --kerf 0.2"), 66);
-    EXPECT_EQ(Program("offset " + In("part.db") + " --kerf 0.2 -o " + In("p2.db")), 0);
-    EXPECT_EQ(Program("offset " + In("part.db") + " --kerf 0.2 -o " + In("p2.db")), 73);
+    EXPECT_EQ(Run("render " + In("part.db") + " -o " + In("x.png") + " --kerf 0"), 64);
+    EXPECT_EQ(Run("offset " + In("missing.db") + " --kerf 0.2"), 66);
+    EXPECT_EQ(Run("offset " + In("part.db") + " --kerf 0.2 -o " + In("p2.db")), 0);
+    EXPECT_EQ(Run("offset " + In("part.db") + " --kerf 0.2 -o " + In("p2.db")), 73);
     const auto size = fs::file_size(In("part.db"));
-    EXPECT_EQ(Program("offset " + In("part.db") + " --kerf 0.2 -o " + In("part.db") + " --force"), 64);
+    EXPECT_EQ(Run("offset " + In("part.db") + " --kerf 0.2 -o " + In("part.db") + " --force"), 64);
     EXPECT_EQ(fs::file_size(In("part.db")), size);
 }
 

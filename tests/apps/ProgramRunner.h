@@ -79,7 +79,16 @@ protected:
         fs::remove_all(dir, ec);
     }
     std::string In(const std::string& name) const { return (dir / name).string(); }
+    // Runs the program; answers its exit code and keeps its stdout and stderr in out and err.
+    int Run(const std::string& arguments) {
+        const ProgramRun run = Program(arguments);
+        out = run.out;
+        err = run.err;
+        return run.code;
+    }
     fs::path dir;
+    std::string out;
+    std::string err;
 };
 
 }  // namespace Norvane::programtest
