@@ -15,6 +15,7 @@ packages=(
   libpolyclipping-dev
   clang libclang-rt-dev
   python3-dev pybind11-dev
+  libgtk-3-dev xvfb xdotool
 )
 missing=()
 for p in "${packages[@]}"; do

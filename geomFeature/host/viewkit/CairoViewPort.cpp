@@ -32,6 +32,10 @@ constexpr double kMinEllipseRadiusPixels = 1e-9;
 
 constexpr int kStippleBits = 16;
 
+// Pieces gathered into one stroke at most: enough to save the per-stroke cost, few enough that Cairo's
+// stroker does not slow down on one enormous path.
+constexpr int kMaxBatchPieces = 64;
+
 double Channel(unsigned long color, int shift) {
     return static_cast<double>((color >> shift) & 0xFFu) / 255.0;
 }
@@ -108,10 +112,43 @@ struct CairoViewPort::Impl {
     // A raster snaps straight strokes to the pixel grid so that they come out crisp instead of smeared
     // over two rows; vector formats keep exact coordinates.
     bool snapToPixels = false;
+    // Plain solid strokes of one pen are gathered into one path and stroked together when the pen changes
+    // or something else must be drawn: a drawing of 100,000 pieces is a few strokes, not 100,000.
+    bool pending = false;
+    int pendingPieces = 0;
+    ViewPen pendingPen;
 
     ~Impl() { Release(); }
 
+    static bool Batchable(const ViewPen& pen, bool dashed) {
+        return pen.rop == ROP_NORMAL && !(dashed && pen.stippleEnabled != 0);
+    }
+
+    // Before a new piece of path: strokes what was gathered unless the piece joins it.
+    void Begin(const ViewPen& pen, bool dashed, bool batchable = true) {
+        if (pending && !(batchable && Batchable(pen, dashed) && pen == pendingPen &&
+                         pendingPieces < kMaxBatchPieces)) {
+            Flush();
+        }
+        if (!pending) {
+            cairo_new_path(cr);
+        }
+    }
+
+    void Flush() {
+        if (!pending || cr == nullptr) {
+            pending = false;
+            return;
+        }
+        pending = false;
+        pendingPieces = 0;
+        SetSourceColor(pendingPen.color, 1.0);
+        cairo_set_line_width(cr, pendingPen.lineWidth);
+        cairo_stroke(cr);
+    }
+
     void Release() {
+        Flush();
         if (cr != nullptr) {
             cairo_destroy(cr);
             cr = nullptr;
@@ -143,6 +180,12 @@ struct CairoViewPort::Impl {
     // Strokes the current path with the pen and clears it. Geometry honours the stipple; markers pass
     // `dashed` false and are always solid.
     void Stroke(const ViewPen& pen, bool dashed) {
+        if (Batchable(pen, dashed)) {
+            pending = true;
+            ++pendingPieces;
+            pendingPen = pen;
+            return;
+        }
         if (dashed && pen.stippleEnabled != 0) {
             if (pen.stipplePattern == 0) {
                 cairo_new_path(cr);  // every bit clear: nothing of the line shows
@@ -247,6 +290,24 @@ CairoViewPort::CairoViewPort(const std::string& path, int width, int height, con
     SetViewTransform(view);
 }
 
+CairoViewPort::CairoViewPort(_cairo* context, const ViewTransform& view, bool raster)
+    : m_impl(std::make_unique<Impl>()) {
+    m_impl->format = raster ? Format::Png : Format::Svg;
+    m_impl->snapToPixels = raster;
+    SetContext(context);
+    SetViewTransform(view);
+}
+
+void CairoViewPort::SetContext(_cairo* context) {
+    m_impl->Release();
+    m_impl->finished = false;
+    if (context != nullptr) {
+        m_impl->cr = cairo_reference(context);
+        cairo_set_line_cap(m_impl->cr, CAIRO_LINE_CAP_BUTT);
+        cairo_set_line_join(m_impl->cr, CAIRO_LINE_JOIN_MITER);
+    }
+}
+
 CairoViewPort::~CairoViewPort() {
     try {
         Finish();
@@ -289,6 +350,10 @@ void CairoViewPort::Finish() {
         return;
     }
     impl.finished = true;
+    if (impl.path.empty() && impl.cr == nullptr) {
+        return;  // a borrowed context that was given back: nothing to check or write
+    }
+    impl.Flush();
     const std::string what = std::string(FormatName(impl.format)) + " file '" + impl.path + "'";
 
     const cairo_status_t drawStatus = cairo_status(impl.cr);
@@ -300,6 +365,10 @@ void CairoViewPort::Finish() {
     impl.cr = nullptr;
 
     cairo_status_t status = CAIRO_STATUS_SUCCESS;
+    if (impl.path.empty()) {
+        impl.Release();  // a borrowed context: nothing to write
+        return;
+    }
     if (impl.format == Format::Png) {
         cairo_surface_flush(impl.surface);
         status = cairo_surface_write_to_png(impl.surface, impl.path.c_str());
@@ -319,6 +388,7 @@ void CairoViewPort::DrawLinePoint2D(double x1, double y1, double x2, double y2) 
     }
     const Point2D a = m_impl->Snap(PointWToD(Point2D(x1, y1)), GetLineWidth());
     const Point2D b = m_impl->Snap(PointWToD(Point2D(x2, y2)), GetLineWidth());
+    m_impl->Begin(GetPen(), true);
     cairo_move_to(m_impl->cr, a.x, a.y);
     cairo_line_to(m_impl->cr, b.x, b.y);
     m_impl->Stroke(GetPen(), true);
@@ -333,7 +403,8 @@ void CairoViewPort::DrawArc2D(double cx, double cy, double radius, double startA
     // Mirroring y turns world angles into their negatives: a counter-clockwise world sweep runs towards
     // decreasing device angles.
     const double sweep = std::clamp(sweepAngle, -kTwoPi, kTwoPi);
-    cairo_new_path(m_impl->cr);
+    m_impl->Begin(GetPen(), true);
+    cairo_new_sub_path(m_impl->cr);
     if (sweep >= 0.0) {
         cairo_arc_negative(m_impl->cr, c.x, c.y, r, -startAngle, -startAngle - sweep);
     } else {
@@ -347,7 +418,8 @@ void CairoViewPort::DrawCircle2D(double cx, double cy, double radius) {
         return;
     }
     const Point2D c = PointWToD(Point2D(cx, cy));
-    cairo_new_path(m_impl->cr);
+    m_impl->Begin(GetPen(), true);
+    cairo_new_sub_path(m_impl->cr);
     cairo_arc(m_impl->cr, c.x, c.y, WToD(std::fabs(radius)), 0.0, kTwoPi);
     m_impl->Stroke(GetPen(), true);
 }
@@ -369,7 +441,8 @@ void CairoViewPort::DrawEllipse2D(double cx, double cy, double radiusX, double r
     }
     const Point2D c = PointWToD(Point2D(cx, cy));
     cairo_t* cr = m_impl->cr;
-    cairo_new_path(cr);
+    m_impl->Begin(GetPen(), true);
+    cairo_new_sub_path(cr);
     cairo_save(cr);
     cairo_translate(cr, c.x, c.y);
     cairo_rotate(cr, -angle);
@@ -386,7 +459,7 @@ void CairoViewPort::DrawRect(double x1, double y1, double x2, double y2) {
     const Rect2D world = Rect2D::FromPoints(Point2D(x1, y1), Point2D(x2, y2));
     const Point2D a = m_impl->Snap(PointWToD(Point2D(world.left, world.top)), GetLineWidth());
     const Point2D b = m_impl->Snap(PointWToD(Point2D(world.right, world.bottom)), GetLineWidth());
-    cairo_new_path(m_impl->cr);
+    m_impl->Begin(GetPen(), true);
     cairo_rectangle(m_impl->cr, a.x, a.y, b.x - a.x, b.y - a.y);
     m_impl->Stroke(GetPen(), true);
 }
@@ -395,7 +468,7 @@ void CairoViewPort::DrawCrossPoint2D(double x, double y, double size, double ang
     if (!m_impl->CanDraw() || !Finite({x, y, size, angle})) {
         return;
     }
-    cairo_new_path(m_impl->cr);
+    m_impl->Begin(GetPen(), false);
     m_impl->CrossPath(m_impl->Snap(PointWToD(Point2D(x, y)), GetLineWidth()), size, angle);
     m_impl->Stroke(GetPen(), false);
 }
@@ -405,7 +478,7 @@ void CairoViewPort::DrawCrossPoint2DEx(double x, double y, double size, double a
         return;
     }
     const Point2D c = m_impl->Snap(PointWToD(Point2D(x, y)), GetLineWidth());
-    cairo_new_path(m_impl->cr);
+    m_impl->Begin(GetPen(), false);
     m_impl->CrossPath(c, size, angle);
     cairo_new_sub_path(m_impl->cr);
     cairo_arc(m_impl->cr, c.x, c.y, 0.5 * std::fabs(size), 0.0, kTwoPi);
@@ -419,7 +492,7 @@ void CairoViewPort::DrawRectPoint2D(double x, double y, double size, int hollow)
     // A filled square has no stroke: its edges fall on pixel corners when its centre does.
     const Point2D c = m_impl->Snap(PointWToD(Point2D(x, y)), hollow != 0 ? GetLineWidth() : 0.0);
     const double half = 0.5 * std::fabs(size);
-    cairo_new_path(m_impl->cr);
+    m_impl->Begin(GetPen(), false, hollow != 0);
     cairo_rectangle(m_impl->cr, c.x - half, c.y - half, 2.0 * half, 2.0 * half);
     if (hollow != 0) {
         m_impl->Stroke(GetPen(), false);

@@ -8,6 +8,8 @@
 #include "geomFeature/host/geomkit/Rect2D.h"
 #include "geomFeature/host/viewkit/GlViewPort.h"
 
+struct _cairo;  // cairo_t, so that users of a file viewport need not see cairo.h
+
 namespace Norvane {
 
 // A viewport that renders into a file: a PNG image, an SVG drawing or a PDF page of a fixed device size
@@ -42,7 +44,16 @@ public:
     CairoViewPort(const std::string& path, int width, int height, const Rect2D& world);
     CairoViewPort(const std::string& path, int width, int height, const Rect2D& world,
                   const Options& options);
+    // Draws on a context the caller owns (a window's surface, an offscreen image), through the same code
+    // as the files: a window and an exported picture look alike. The viewport holds a reference to the
+    // context until it is finished or given another. `raster` snaps straight strokes to pixels as a PNG
+    // does. GetPath is empty and Finish writes nothing (it reports a drawing failure of the context).
+    CairoViewPort(_cairo* context, const ViewTransform& view, bool raster = true);
     ~CairoViewPort() override;
+
+    // Draws from now on into `context` (for a window: its cached part image, then the screen). Clears a
+    // finished state; an empty context makes every drawing call a no-op.
+    void SetContext(_cairo* context);
 
     // The format a path's extension names, or FromExtension when it names none of the three.
     static Format FormatFromPath(const std::string& path);
