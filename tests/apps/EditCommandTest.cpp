@@ -1,5 +1,7 @@
 // geomfeature edit: a script of editing steps run on a saved part; the part is saved only when every step
 // ran, and a bad step is reported with its file and line.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -28,7 +30,7 @@ class EditCommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("gf_edit_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("gf_edit_" + std::to_string(::getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         const Result import = Program("import " + std::string(GF_SOURCE_DIR) + "/samples/bracket.dxf -o " +

@@ -69,7 +69,8 @@ protected:
             if (c == '/')
                 c = '_';
         }
-        dir = fs::temp_directory_path() / ("gf_program_" + name);
+        // The process id keeps two runs of the suite (a plain and a sanitizer build) out of each other's way.
+        dir = fs::temp_directory_path() / ("gf_program_" + std::to_string(::getpid()) + "_" + name);
         fs::remove_all(dir);
         fs::create_directories(dir);
     }

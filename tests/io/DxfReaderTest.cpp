@@ -1,6 +1,8 @@
 // The DXF reader on inline fixtures: arc sense from bulges and mirrored extrusions, block placement
 // (nesting, mirrors, rotation, MINSERT grids, layer and colour inheritance), units, ellipses, splines
 // within tolerance, what is skipped and counted, and the error kinds and guards.
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -502,7 +504,9 @@ TEST(DxfReader, MissingFileAndDirectory) {
     EXPECT_EQ(DxfReader::Read("/nonexistent/part.dxf").error, DxfReader::ErrorKind::MissingFile);
     EXPECT_EQ(DxfReader::Read(std::filesystem::temp_directory_path().string()).error,
               DxfReader::ErrorKind::MissingFile);
-    const std::string path = (std::filesystem::temp_directory_path() / "gf_io_reader_test.dxf").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("gf_io_reader_test_" + std::to_string(::getpid()) + ".dxf"))
+            .string();
     std::ofstream(path) << Drawing(dxftest::Line(0, 0, 1, 0));
     const auto r = DxfReader::Read(path);
     EXPECT_TRUE(r.Ok());
