@@ -140,8 +140,10 @@ void PatternLoader::LoadPatRelation(const DBConnectPtr& db, const PatternListPtr
                      "; relation skipped");
             continue;
         }
-        if (!target) {
-            // Kept as the owner's relation to no pattern, so the owner still knows it had a partner.
+        if (!target && targetID != 0) {
+            // Kept as the owner's relation to no pattern, so the owner still knows it had a partner. Target 0
+            // is how a relation to no pattern is stored: it loads back as one without complaint, so that a
+            // part saved after such a load opens again.
             Skip(issues, tagPersistIssue::MissingPattern, kRelationTable, rowNumber,
                  "related pattern " + std::to_string(targetID) + " is not in the part; pattern " +
                      std::to_string(ownerID) + " keeps a relation to no pattern");

@@ -25,7 +25,8 @@ using PatternListPtr = boost::shared_ptr<PatternList>;
 // positive, a sweep that is empty or more than a full turn, a flat outside its circle, a corner radius
 // too large for its rectangle, an ellipse of no arcs), or a shape whose values turn non-finite once built.
 // For relations: a row whose owner is not loaded is skipped; one whose related pattern is not loaded gives
-// the owner a relation to no pattern; a relation of unknown type, or one that would make an array repeat an
+// the owner a relation to no pattern (reported, unless the stored target is 0, which is how such a relation
+// is saved); a relation of unknown type, or one that would make an array repeat an
 // array (itself included), is skipped, since an array repeating itself would recurse without end.
 //
 // A failing connection throws its DBException through these functions; they catch nothing.

@@ -240,6 +240,9 @@ const LoaderCase kLoaderCases[] = {
      tagPersistIssue::MissingPattern},
     {"RelationToMissingPattern", GF_CIRCLE_1 "insert into geometry_patrelation values (9, 1, 5, 101);", 1, 1,
      tagPersistIssue::MissingPattern},
+    // Target 0 is a relation to no pattern as the writer stores it: it loads back without an issue.
+    {"StoredRelationToNoPattern", GF_CIRCLE_1 "insert into geometry_patrelation values (9, 1, 0, 101);", 1, 0,
+     tagPersistIssue::BadValue},
     {"UnknownRelationType", GF_CIRCLE_1 "insert into geometry_patrelation values (9, 1, 1, 7);", 1, 1,
      tagPersistIssue::BadRelation},
     {"ArrayRepeatingItself",
